@@ -1,0 +1,22 @@
+// Every message box of the program goes through AfxShowMessageBox. Tests replace it
+// with AfxSetMessageBoxHook to record owner, text, caption and type and to answer.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+using MessageBoxFn = int (*)(HWND hOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType);
+
+// Shows the box (or asks the hook); returns the button pressed.
+int AfxShowMessageBox(HWND hOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType);
+
+// Installs fn in place of the real box; null restores it. Returns the previous hook.
+MessageBoxFn AfxSetMessageBoxHook(MessageBoxFn fn);
+
+// The framework's standard box: owned by the application's main window, captioned
+// with the application's title.
+int AfxMessageBox(LPCSTR pszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+
+// The application's title: the program's file name without its extension.
+std::string AfxGetAppTitle();

@@ -1,0 +1,3 @@
+set(framework_win32_sources
+  ${CMAKE_CURRENT_LIST_DIR}/MessageBox.cpp
+)

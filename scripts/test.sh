@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: native, native under ASan+UBSan, and the
+# x86-64 Windows build under Wine; builds the shipped 32-bit program and checks it.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+scripts/setup.sh
+jobs=$(nproc)
+
+for preset in linux linux-asan win64; do
+  echo "=== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset" -j "$jobs"
+done
+
+echo "=== win32"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j "$jobs"
+scripts/check-pe.sh build/win32
