@@ -1,0 +1,14 @@
+// Cutting one file into numbered pieces next to it.
+#pragma once
+
+#include "framework/MessageOwner.h"
+
+#include <string>
+
+// Outcome of the last SplitFile: true once its last piece was written.
+extern bool g_bSplitOk;
+
+// Cuts sourcePath into pieces of pieceSizeK * 1000 bytes. Failures are reported in
+// boxes owned by owner; errors of the file layer while bytes are copied propagate as
+// CFileException, leaving the pieces written so far.
+void SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK);

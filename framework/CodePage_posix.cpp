@@ -1,0 +1,8 @@
+// Off Windows the program's names are taken to be code page 936, the code page of
+// its texts.
+#include "framework/CodePage.h"
+
+bool IsLeadByte(unsigned char c)
+{
+    return c >= 0x81 && c <= 0xFE;
+}
