@@ -1,0 +1,101 @@
+#include "framework/File.h"
+
+#include "tests/engine/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+TEST(File, OpeningIsExclusive)
+{
+    CTempDir dir;
+    const std::string path = dir.Path("a.bin");
+    WriteBytes(path, "abc");
+    CFile first;
+    ASSERT_TRUE(first.Open(path, CFile::modeRead));
+    CFile second;
+    EXPECT_FALSE(second.Open(path, CFile::modeRead));
+    EXPECT_FALSE(second.Open(path, CFile::modeCreate | CFile::modeWrite));
+    first.Close();
+    EXPECT_TRUE(second.Open(path, CFile::modeRead));
+    EXPECT_EQ(second.GetLength(), 3u);
+}
+
+TEST(File, OpenFailsWithoutAFile)
+{
+    CTempDir dir;
+    std::filesystem::create_directory(dir.Path("sub"));
+    CFile file;
+    EXPECT_FALSE(file.Open(dir.Path("missing"), CFile::modeRead));
+    EXPECT_FALSE(file.Open(dir.Path("sub"), CFile::modeRead));
+    EXPECT_FALSE(file.Open(dir.Path("sub"), CFile::modeCreate | CFile::modeWrite));
+    EXPECT_FALSE(file.Open(dir.Path("none") + "/x", CFile::modeCreate | CFile::modeWrite));
+    EXPECT_FALSE(file.IsOpen());
+}
+
+TEST(File, LengthsAndOffsetsBeyond4GiB)
+{
+    CTempDir dir;
+    const std::string path = dir.Path("big.bin");
+    const std::uint64_t nLength = (std::uint64_t{1} << 32) + 6;
+    WriteSparse(path, nLength, "head", "tail");
+    CFile file;
+    ASSERT_TRUE(file.Open(path, CFile::modeRead));
+    EXPECT_EQ(file.GetLength(), nLength);
+    char buffer[8] = {};
+    file.Seek(nLength - 4);
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 4u);
+    EXPECT_EQ(std::string(buffer, 4), "tail");
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
+}
+
+TEST(File, CreateTruncates)
+{
+    CTempDir dir;
+    const std::string path = dir.Path("a.bin");
+    WriteBytes(path, MakeBytes(5000));
+    WriteBytes(path, "xy");
+    EXPECT_EQ(ReadBytes(path), "xy");
+}
+
+TEST(File, ReadAndWriteFailuresThrowWithTheFileName)
+{
+    CTempDir dir;
+    const std::string path = dir.Path("a.bin");
+    WriteBytes(path, "abc");
+    char buffer[4];
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path, CFile::modeRead));
+        try {
+            file.Write("x", 1);
+            ADD_FAILURE() << "write to a file opened for reading";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.GetFileName(), path);
+            EXPECT_EQ(e.GetOperation(), "Write");
+            EXPECT_FALSE(e.GetCauseText().empty());
+        }
+    }
+    CFile file;
+    ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
+    EXPECT_THROW(file.Read(buffer, sizeof buffer), CFileException);
+}
+
+#ifdef _WIN32
+TEST(File, CauseTextIsTheSystemsOrTheNumber)
+{
+    EXPECT_EQ(CFileException("f", "Read", 0x2000ABCD).GetCauseText(), "error 0x2000ABCD");
+    const std::string text = CFileException("f", "Read", ERROR_FILE_NOT_FOUND).GetCauseText();
+    ASSERT_FALSE(text.empty());
+    EXPECT_NE(text.rfind("error 0x", 0), 0u);
+    EXPECT_NE(text.back(), '\n');
+}
+#endif
+
+} // namespace

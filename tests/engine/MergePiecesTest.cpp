@@ -1,0 +1,181 @@
+#include "engine/MergePieces.h"
+#include "framework/File.h"
+#include "framework/String.h"
+
+#include "tests/engine/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+const char kCheckCaption[] = "Kavrel合并前的检查...";
+const char kMergeCaption[] = "Kavrel合并中....";
+
+std::string PieceName(int number)
+{
+    return AfxFormat("m_%03d.avi", number);
+}
+
+// The set is checked before the output is touched: a gap or a short piece that is
+// not the last is refused and named; every accepted set is copied whole, pieces
+// longer than the first included. The output exists beforehand in every row.
+TEST(MergePieces, ChecksTheSetThenCopiesEveryPieceWhole)
+{
+    enum { OK, GAP, SHORT };
+    struct { std::map<int, std::size_t> pieces; int outcome; int named; } rows[] = {
+        {{{1, 1000}}, OK, 0},
+        {{{1, 1000}, {2, 1000}, {3, 0}}, OK, 0},
+        {{{1, 1000}, {2, 1500}, {3, 10}}, OK, 0},
+        {{{1, 70000}, {2, 70000}, {3, 200000}}, OK, 0},
+        {{{1, 0}, {2, 5}}, OK, 0},
+        {{{1, 1000}, {3, 1000}}, GAP, 2},
+        {{{1, 1000}, {2, 1000}, {999, 5}}, GAP, 3},
+        {{{1, 1000}, {2, 500}, {3, 1000}}, SHORT, 2},
+        {{{1, 1000}, {2, 1000}, {3, 999}, {4, 1}}, SHORT, 3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pieces.size() * 10 + static_cast<std::size_t>(row.named));
+        CTempDir dir;
+        std::string expected;
+        for (const auto& [number, length] : row.pieces) {
+            std::string bytes = MakeBytes(length, static_cast<unsigned>(number));
+            WriteBytes(dir.Path(PieceName(number)), bytes);
+            expected += bytes;
+        }
+        WriteBytes(dir.Path("m.avi"), "previous");
+        g_bMergeOk = true;
+        CBoxRecorder owner;
+        MergePieces(&owner, dir.Path("m_001.avi"));
+
+        std::vector<CBox> boxes;
+        if (row.outcome == GAP)
+            boxes.push_back({AfxFormat("缺少文件%s\n但它后面还有分割好的文件,请检查!", dir.Path(PieceName(row.named)).c_str()),
+                kCheckCaption, 48});
+        if (row.outcome == SHORT)
+            boxes.push_back({AfxFormat("文件%s比第一个文件小\n不是完整的分割文件,请检查!", dir.Path(PieceName(row.named)).c_str()),
+                kCheckCaption, 48});
+        EXPECT_EQ(owner.boxes, boxes);
+        EXPECT_EQ(g_bMergeOk, row.outcome == OK);
+        EXPECT_EQ(ReadBytes(dir.Path("m.avi")), row.outcome == OK ? expected : "previous");
+        for (const auto& [number, length] : row.pieces)
+            EXPECT_EQ(ReadBytes(dir.Path(PieceName(number))), MakeBytes(length, static_cast<unsigned>(number)));
+    }
+}
+
+// A selected piece must be named as piece 001 of its set, inside its file name.
+TEST(MergePieces, BadNamesAreRefusedBeforeAnythingIsOpened)
+{
+    for (const char* name : {"m.avi", "ab.avi", "_01.avi", "m_002.avi", "m_999.avi", "m-001.avi"}) {
+        CTempDir dir;
+        WriteBytes(dir.Path(name), "abc");
+        WriteBytes(dir.Path("m_001.avi"), "abc");
+        g_bMergeOk = true;
+        CBoxRecorder owner;
+        MergePieces(&owner, dir.Path(name));
+        EXPECT_FALSE(g_bMergeOk);
+        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"文件名好象有误请检查!", kCheckCaption, 48}})) << name;
+        EXPECT_EQ(dir.Count(), 2u) << name;
+    }
+}
+
+// Three bytes that are not digits pass the check; the set goes on from number 2.
+TEST(MergePieces, NumberThatIsNotDigits)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("m_abc.avi"), "first");
+    WriteBytes(dir.Path("m_002.avi"), "second");
+    CBoxRecorder owner;
+    MergePieces(&owner, dir.Path("m_abc.avi"));
+    EXPECT_TRUE(g_bMergeOk);
+    EXPECT_EQ(ReadBytes(dir.Path("m.avi")), "firstsecond");
+}
+
+TEST(MergePieces, SelectedPieceOrOutputThatCannotBeOpened)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("h_001.avi"), "abc");
+    CFile holder;
+    ASSERT_TRUE(holder.Open(dir.Path("h.avi"), CFile::modeCreate | CFile::modeWrite));
+    WriteBytes(dir.Path("d_001.avi"), "abc");
+    std::filesystem::create_directory(dir.Path("d.avi"));
+    struct { std::string selected; const char* text; } rows[] = {
+        {dir.Path("m_001.avi"), "读取原文件错误"},
+        {dir.Path("h_001.avi"), "创建新文件错误"},
+        {dir.Path("d_001.avi"), "创建新文件错误"},
+    };
+    for (const auto& row : rows) {
+        g_bMergeOk = true;
+        CBoxRecorder owner;
+        MergePieces(&owner, row.selected);
+        EXPECT_FALSE(g_bMergeOk);
+        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{row.text, kMergeCaption, 48}})) << row.selected;
+    }
+    holder.Close();
+    EXPECT_EQ(ReadBytes(dir.Path("h.avi")), "");
+    EXPECT_EQ(dir.Count(), 4u);
+}
+
+#ifndef _WIN32
+// Lowers the largest file this process may write, and restores it.
+class CFileSizeLimit {
+public:
+    explicit CFileSizeLimit(rlim_t nBytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_pfnSaved = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = m_saved;
+        limit.rlim_cur = nBytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~CFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_pfnSaved);
+    }
+    CFileSizeLimit(const CFileSizeLimit&) = delete;
+    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
+
+private:
+    struct rlimit m_saved;
+    void (*m_pfnSaved)(int);
+};
+
+// The output stops growing in the middle of piece 2: the error leaves MergePieces,
+// the output keeps what was written, the pieces are untouched.
+TEST(MergePieces, WriteErrorEscapesAndKeepsTheOutputSoFar)
+{
+    CTempDir dir;
+    std::string all;
+    for (int number = 1; number <= 3; ++number) {
+        std::string bytes = MakeBytes(1000, static_cast<unsigned>(number));
+        WriteBytes(dir.Path(PieceName(number)), bytes);
+        all += bytes;
+    }
+    g_bMergeOk = true;
+    CBoxRecorder owner;
+    {
+        CFileSizeLimit limit(1500);
+        try {
+            MergePieces(&owner, dir.Path("m_001.avi"));
+            ADD_FAILURE() << "no error past the file size limit";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.GetFileName(), dir.Path("m.avi"));
+        }
+    }
+    EXPECT_FALSE(g_bMergeOk);
+    EXPECT_TRUE(owner.boxes.empty());
+    EXPECT_EQ(ReadBytes(dir.Path("m.avi")), all.substr(0, 1500));
+    for (int number = 1; number <= 3; ++number)
+        EXPECT_EQ(ReadBytes(dir.Path(PieceName(number))), all.substr(static_cast<std::size_t>(number - 1) * 1000, 1000));
+}
+#endif
+
+} // namespace

@@ -1,0 +1,91 @@
+#include "engine/PieceNames.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// "誠" in code page 936 is D5 5C: its trail byte is '\'.
+const char kTrail5C[] = "誠";
+static_assert(sizeof kTrail5C == 3, "a double-byte character");
+
+TEST(PieceNames, TrailByteIsBackslash)
+{
+    ASSERT_EQ(static_cast<unsigned char>(kTrail5C[1]), 0x5C);
+}
+
+TEST(PieceNames, FirstPieceAndBack)
+{
+    const std::string w = kTrail5C;
+    struct { std::string source, first; } rows[] = {
+        {"C:\\work\\report.txt", "C:\\work\\report_001.txt"},
+        {"C:\\work\\archive.tar.gz", "C:\\work\\archive_001.tar.gz"},
+        {"C:\\work\\README", "C:\\work\\README_001"},
+        {"C:\\a\\b.c\\file.txt", "C:\\a\\b.c\\file_001.txt"},
+        {"C:\\a\\b.c\\file", "C:\\a\\b.c\\file_001"},
+        {"/home/u.v/data.bin", "/home/u.v/data_001.bin"},
+        {"C:/mixed\\sep.x/y.z", "C:/mixed\\sep.x/y_001.z"},
+        {"C:\\d\\.hidden", "C:\\d\\_001.hidden"},
+        {".avi", "_001.avi"},
+        {"", "_001"},
+        {"C:\\d\\a." + w + "b", "C:\\d\\a_001." + w + "b"},
+        {"C:\\d.e\\" + w + ".txt", "C:\\d.e\\" + w + "_001.txt"},
+        {"C:\\d.e\\" + w, "C:\\d.e\\" + w + "_001"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(MakeFirstPieceName(row.source), row.first) << row.source;
+        EXPECT_EQ(MakeMergedName(row.first), row.source) << row.first;
+        EXPECT_TRUE(HasPieceNumber(row.first)) << row.first;
+    }
+}
+
+TEST(PieceNames, NextPiece)
+{
+    const std::string w = kTrail5C;
+    struct { std::string piece; int n; std::string next; } rows[] = {
+        {"x_001.dat", 1, "x_002.dat"},
+        {"x_001.dat", 9, "x_010.dat"},
+        {"x_001.dat", 99, "x_100.dat"},
+        {"x_001.dat", 134, "x_135.dat"},
+        {"x_001.dat", 998, "x_999.dat"},
+        {"x_abc.dat", 1, "x_002.dat"},
+        {"C:\\a.b\\x_001.tar.gz", 1, "C:\\a.b\\x_002.tar.gz"},
+        {"C:\\d\\README_001", 12, "C:\\d\\README_013"},
+        {"C:\\d\\a_001." + w + "b", 9, "C:\\d\\a_010." + w + "b"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(MakeNextPieceName(row.piece, row.n), row.next) << row.piece << " " << row.n;
+}
+
+TEST(PieceNames, MergedName)
+{
+    struct { std::string piece, merged; } rows[] = {
+        {"D:\\t\\movie_001.avi", "D:\\t\\movie.avi"},
+        {"D:\\t\\movie_003.avi", "D:\\t\\movie.avi"},
+        {"_001.avi", ".avi"},
+        {"C:\\old.files\\data_001.bin", "C:\\old.files\\data.bin"},
+        {"C:\\d\\README_001", "C:\\d\\README"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(MakeMergedName(row.piece), row.merged) << row.piece;
+}
+
+TEST(PieceNames, PieceNumberMustLieInFileName)
+{
+    struct { std::string name; bool expected; } rows[] = {
+        {"x_001.dat", true},
+        {"x_abc.dat", true},
+        {"data_001", true},
+        {"C:\\old.files\\data_001.bin", true},
+        {"C:\\d\\_001", true},
+        {"x.dat", false},
+        {"ab.dat", false},
+        {"_01.dat", false},
+        {"x-001.dat", false},
+        {"C:\\a_\\001.x", false},
+        {"C:\\a_/001", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(HasPieceNumber(row.name), row.expected) << row.name;
+}
+
+} // namespace

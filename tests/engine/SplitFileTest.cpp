@@ -1,0 +1,199 @@
+#include "engine/MergePieces.h"
+#include "engine/PieceNames.h"
+#include "engine/SplitFile.h"
+#include "framework/File.h"
+
+#include "tests/engine/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace {
+
+const char kSplitCaption[] = "Kavrel分割中....";
+
+// Splits into 1000-byte pieces and merges them back, over lengths around the piece
+// size; pieces that already exist are overwritten, the source is never changed.
+TEST(SplitFile, RoundTrip)
+{
+    struct { std::size_t length; std::vector<std::size_t> pieces; } rows[] = {
+        {1001, {1000, 1}},
+        {1999, {1000, 999}},
+        {2000, {1000, 1000, 0}},
+        {2001, {1000, 1000, 1}},
+        {2500, {1000, 1000, 500}},
+        {3000, {1000, 1000, 1000, 0}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.length);
+        CTempDir dir;
+        const std::string source = dir.Path("data.bin");
+        const std::string bytes = MakeBytes(row.length, static_cast<unsigned>(row.length));
+        WriteBytes(source, bytes);
+        WriteBytes(dir.Path("data_001.bin"), MakeBytes(5000, 7));
+        CBoxRecorder owner;
+        SplitFile(&owner, source, 1);
+        EXPECT_TRUE(g_bSplitOk);
+        EXPECT_TRUE(owner.boxes.empty());
+        EXPECT_EQ(ReadBytes(source), bytes);
+        std::string piece = MakeFirstPieceName(source);
+        std::size_t offset = 0;
+        for (std::size_t i = 0; i < row.pieces.size(); ++i) {
+            EXPECT_EQ(ReadBytes(piece), bytes.substr(offset, row.pieces[i])) << piece;
+            offset += row.pieces[i];
+            piece = MakeNextPieceName(piece, static_cast<int>(i + 1));
+        }
+        EXPECT_EQ(dir.Count(), row.pieces.size() + 1);
+
+        MergePieces(&owner, dir.Path("data_001.bin"));
+        EXPECT_TRUE(g_bMergeOk);
+        EXPECT_TRUE(owner.boxes.empty());
+        EXPECT_EQ(ReadBytes(source), bytes);
+    }
+}
+
+// Pieces land next to the source even with dots in the folder and a code page 936
+// name whose trail byte is '\'.
+TEST(SplitFile, PiecesLandNextToTheSource)
+{
+    CTempDir dir;
+    std::filesystem::create_directory(dir.Path("old.files"));
+    const std::string names[] = {dir.Path("old.files") + "/a.tar.gz", dir.Path("a.誠b")};
+    for (const std::string& source : names) {
+        const std::string bytes = MakeBytes(1500);
+        WriteBytes(source, bytes);
+        CBoxRecorder owner;
+        SplitFile(&owner, source, 1);
+        ASSERT_TRUE(g_bSplitOk) << source;
+        const std::string first = MakeFirstPieceName(source);
+        EXPECT_EQ(ReadBytes(first), bytes.substr(0, 1000));
+        EXPECT_EQ(ReadBytes(MakeNextPieceName(first, 1)), bytes.substr(1000));
+        WriteBytes(source, "stale");
+        MergePieces(&owner, first);
+        EXPECT_TRUE(g_bMergeOk);
+        EXPECT_EQ(ReadBytes(source), bytes);
+        EXPECT_TRUE(owner.boxes.empty());
+    }
+}
+
+TEST(SplitFile, SourceNotLargerThanAPieceWritesNothing)
+{
+    for (std::size_t length : {0, 1, 1000}) {
+        CTempDir dir;
+        WriteBytes(dir.Path("s.bin"), MakeBytes(length));
+        g_bSplitOk = true;
+        CBoxRecorder owner;
+        SplitFile(&owner, dir.Path("s.bin"), 1);
+        EXPECT_FALSE(g_bSplitOk);
+        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"没必要分割该文件", "Kavrel：没必要呀！", 64}}));
+        EXPECT_EQ(dir.Count(), 1u) << length;
+    }
+}
+
+TEST(SplitFile, UnreadableSourceWritesNothing)
+{
+    CTempDir dir;
+    const std::string held = dir.Path("held.bin");
+    WriteBytes(held, MakeBytes(3000));
+    std::filesystem::create_directory(dir.Path("folder.bin"));
+    CFile holder;
+    ASSERT_TRUE(holder.Open(held, CFile::modeRead));
+    for (const std::string& source : {dir.Path("missing.bin"), dir.Path("folder.bin"), held}) {
+        g_bSplitOk = true;
+        CBoxRecorder owner;
+        SplitFile(&owner, source, 1);
+        EXPECT_FALSE(g_bSplitOk);
+        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"读取原文件错误", kSplitCaption, 48}})) << source;
+        EXPECT_EQ(dir.Count(), 2u);
+    }
+}
+
+TEST(SplitFile, PieceThatCannotBeCreatedStopsTheSplit)
+{
+    CTempDir dir;
+    const std::string bytes = MakeBytes(3500);
+    WriteBytes(dir.Path("s.bin"), bytes);
+    std::filesystem::create_directory(dir.Path("s_002.bin"));
+    CBoxRecorder owner;
+    SplitFile(&owner, dir.Path("s.bin"), 1);
+    EXPECT_FALSE(g_bSplitOk);
+    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"创建新文件错误", kSplitCaption, 48}}));
+    EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")), bytes.substr(0, 1000));
+    EXPECT_FALSE(FileExists(dir.Path("s_003.bin")));
+}
+
+// Three digits number at most 999 pieces; a longer split is refused before any
+// piece is written. The length past 4 GiB would look like 1000 bytes in 32 bits.
+TEST(SplitFile, MoreThan999PiecesAreRefused)
+{
+    for (std::uint64_t length : {std::uint64_t{999000}, (std::uint64_t{1} << 32) + 1000}) {
+        CTempDir dir;
+        WriteSparse(dir.Path("s.bin"), length, "a", "z");
+        CBoxRecorder owner;
+        SplitFile(&owner, dir.Path("s.bin"), 1);
+        EXPECT_FALSE(g_bSplitOk);
+        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"文件太大了，分割后会超过999个文件，无法分割", kSplitCaption, 48}}));
+        EXPECT_EQ(dir.Count(), 1u) << length;
+    }
+}
+
+TEST(SplitFile, NineHundredNinetyNinePiecesSplitAndMergeBack)
+{
+    CTempDir dir;
+    const std::string bytes = MakeBytes(998999);
+    WriteBytes(dir.Path("s.bin"), bytes);
+    CBoxRecorder owner;
+    SplitFile(&owner, dir.Path("s.bin"), 1);
+    ASSERT_TRUE(g_bSplitOk);
+    EXPECT_EQ(ReadBytes(dir.Path("s_999.bin")), bytes.substr(998000));
+    WriteBytes(dir.Path("s.bin"), "stale");
+    MergePieces(&owner, dir.Path("s_001.bin"));
+    EXPECT_TRUE(g_bMergeOk);
+    EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
+    EXPECT_TRUE(owner.boxes.empty());
+}
+
+#ifndef _WIN32
+// A full disk while piece 2 is written: the error leaves SplitFile, piece 1 stays.
+TEST(SplitFile, WriteErrorEscapesAndKeepsEarlierPieces)
+{
+    CTempDir dir;
+    const std::string bytes = MakeBytes(2500);
+    WriteBytes(dir.Path("s.bin"), bytes);
+    ASSERT_EQ(::symlink("/dev/full", dir.Path("s_002.bin").c_str()), 0);
+    g_bSplitOk = true;
+    CBoxRecorder owner;
+    try {
+        SplitFile(&owner, dir.Path("s.bin"), 1);
+        ADD_FAILURE() << "no error from a full disk";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.GetFileName(), dir.Path("s_002.bin"));
+    }
+    EXPECT_FALSE(g_bSplitOk);
+    EXPECT_TRUE(owner.boxes.empty());
+    EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")), bytes.substr(0, 1000));
+    EXPECT_FALSE(FileExists(dir.Path("s_003.bin")));
+    EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
+}
+
+// A piece size no memory holds: the plain box, the empty piece 1 stays.
+TEST(SplitFile, BufferThatCannotBeAllocated)
+{
+    CTempDir dir;
+    const std::uint64_t nPieceSize = std::uint64_t{INT_MAX} * 1000;
+    WriteSparse(dir.Path("s.bin"), nPieceSize + 1, "a", "z");
+    CBoxRecorder owner;
+    SplitFile(&owner, dir.Path("s.bin"), INT_MAX);
+    EXPECT_FALSE(g_bSplitOk);
+    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"wrong to new!", "(null)", 0}}));
+    EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")), "");
+}
+#endif
+
+} // namespace

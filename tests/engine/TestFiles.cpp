@@ -1,0 +1,106 @@
+#include "tests/engine/TestFiles.h"
+
+#include "framework/File.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+const char kSeparator = '\\';
+#else
+const char kSeparator = '/';
+#endif
+
+CTempDir::CTempDir()
+{
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path dir = fs::temp_directory_path() / ("tosvik-" + std::to_string(random()));
+        if (fs::create_directory(dir)) {
+            m_strDir = dir.string();
+            return;
+        }
+    }
+    throw std::runtime_error("no temporary folder");
+}
+
+CTempDir::~CTempDir()
+{
+    std::error_code ec;
+    fs::remove_all(fs::path(m_strDir), ec);
+}
+
+std::string CTempDir::Path(const std::string& name) const
+{
+    return m_strDir + kSeparator + name;
+}
+
+std::size_t CTempDir::Count() const
+{
+    std::size_t n = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(m_strDir))) {
+        (void)entry;
+        ++n;
+    }
+    return n;
+}
+
+std::string MakeBytes(std::size_t n, unsigned seed)
+{
+    std::minstd_rand random(seed);
+    std::string bytes(n, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random());
+    return bytes;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    CFile file;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
+        throw std::runtime_error("cannot create " + path);
+    file.Write(bytes.data(), bytes.size());
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    CFile file;
+    if (!file.Open(path, CFile::modeRead))
+        throw std::runtime_error("cannot open " + path);
+    std::string bytes(static_cast<std::size_t>(file.GetLength()), '\0');
+    bytes.resize(file.Read(&bytes[0], bytes.size()));
+    return bytes;
+}
+
+bool FileExists(const std::string& path)
+{
+    CFile file;
+    return file.Open(path, CFile::modeRead);
+}
+
+void WriteSparse(const std::string& path, std::uint64_t nLength, const std::string& head, const std::string& tail)
+{
+    CFile file;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
+        throw std::runtime_error("cannot create " + path);
+    file.Write(head.data(), head.size());
+    file.Seek(nLength - tail.size());
+    file.Write(tail.data(), tail.size());
+}
+
+int CBoxRecorder::MessageBox(const char* pszText, const char* pszCaption, unsigned nType)
+{
+    boxes.push_back(CBox{pszText, pszCaption != nullptr ? pszCaption : "(null)", nType});
+    return 1;
+}
+
+// Lets the refused huge allocation of a test return null under AddressSanitizer too.
+extern "C" const char* __asan_default_options()
+{
+    return "allocator_may_return_null=1";
+}

@@ -1,0 +1,48 @@
+// Real files in a temporary folder made for one test, and a message-box owner that
+// records what the engine shows.
+#pragma once
+
+#include "framework/MessageOwner.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh folder under the system's temporary folder, removed with all it holds.
+class CTempDir {
+public:
+    CTempDir();
+    ~CTempDir();
+    CTempDir(const CTempDir&) = delete;
+    CTempDir& operator=(const CTempDir&) = delete;
+
+    // Full path of name inside the folder, with the platform's separator.
+    std::string Path(const std::string& name) const;
+    // Number of entries in the folder.
+    std::size_t Count() const;
+
+private:
+    std::string m_strDir;
+};
+
+// n bytes that differ from position to position, so misplaced slices show.
+std::string MakeBytes(std::size_t n, unsigned seed = 1);
+
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+bool FileExists(const std::string& path);
+// A file of nLength bytes, zero except for the bytes given at the start and the end.
+void WriteSparse(const std::string& path, std::uint64_t nLength, const std::string& head, const std::string& tail);
+
+struct CBox {
+    std::string text;
+    std::string caption;   // "(null)" for the framework's default caption
+    unsigned type;
+    bool operator==(const CBox& o) const { return text == o.text && caption == o.caption && type == o.type; }
+};
+
+class CBoxRecorder : public IMessageOwner {
+public:
+    int MessageBox(const char* pszText, const char* pszCaption, unsigned nType) override;
+    std::vector<CBox> boxes;
+};
