@@ -1,0 +1,12 @@
+// The generic error report: what the user sees when a file operation fails in a
+// handler and nothing closer handled it.
+#pragma once
+
+#include "framework/File.h"
+#include "framework/String.h"
+#include "framework/Win32.h"
+
+// The report's text: the file and the system's cause.
+CString AfxFileExceptionText(const CFileException& e);
+// A stop-icon box owned by hOwner, captioned with the application's title.
+void AfxReportFileException(HWND hOwner, const CFileException& e);

@@ -1,0 +1,39 @@
+// The application object. The program defines one global object of a class derived
+// from CWinApp; its constructor makes it the current application, and the entry
+// point (AppMain.cpp) runs its InitInstance.
+#pragma once
+
+#include "framework/Wnd.h"
+
+class CWinApp {
+public:
+    // lpszAppName is kept for the framework's signature; the title always comes from
+    // the program's file name (AfxGetAppTitle).
+    explicit CWinApp(LPCSTR lpszAppName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // FALSE ends the program straight after ExitInstance; TRUE runs Run().
+    virtual BOOL InitInstance();
+    // A plain message loop until WM_QUIT, then ExitInstance.
+    virtual int Run();
+    // The process's exit code.
+    virtual int ExitInstance();
+
+    // On Win32 the 3-D look is the system's own; this initialises the common
+    // controls the framework's classes use (tooltips), as AfxEnableControlContainer.
+    BOOL Enable3dControls();
+
+    HINSTANCE m_hInstance;
+    CWnd* m_pMainWnd = nullptr;  // cleared when that window is destroyed
+};
+
+CWinApp* AfxGetApp();
+// The application's main window, or null.
+CWnd* AfxGetMainWnd();
+// The module holding the program's resources.
+HINSTANCE AfxGetInstanceHandle();
+// Initialises the common controls the framework's classes use (tooltips and the
+// standard control classes); there is no control container on Win32.
+void AfxEnableControlContainer();

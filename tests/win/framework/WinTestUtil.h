@@ -1,0 +1,81 @@
+// Helpers for tests that drive real windows under Wine: pumping this thread's
+// messages, finding a thread's windows, acting on a modal window from another
+// thread, and recording message boxes.
+#pragma once
+
+#include "framework/MessageBox.h"
+#include "framework/String.h"
+#include "framework/Win32.h"
+
+#include <functional>
+#include <vector>
+
+namespace wintest {
+
+// Dispatches this thread's queued messages until none is left.
+void PumpPending();
+// Dispatches this thread's messages until done() is true or timeoutMs passed;
+// returns done().
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// A visible top-level window of thread threadId with class className (e.g.
+// "#32770" for dialogs) that is not hExclude, or null.
+HWND FindThreadWindow(DWORD threadId, LPCSTR className, HWND hExclude = nullptr);
+// FindThreadWindow, polled until it finds one or timeoutMs passed. For other
+// threads: it sleeps between polls.
+HWND WaitForThreadWindow(DWORD threadId, LPCSTR className, DWORD timeoutMs = 10000,
+                         HWND hExclude = nullptr);
+
+// Runs action on a thread of its own, typically to find and drive a modal window
+// that the test's thread is running (WaitForThreadWindow, then messages).
+// The destructor waits for the action, dispatching this thread's messages meanwhile
+// so that SendMessage from the action cannot dead-lock.
+class BackgroundAction {
+public:
+    explicit BackgroundAction(std::function<void()> action);
+    ~BackgroundAction();
+    BackgroundAction(const BackgroundAction&) = delete;
+    BackgroundAction& operator=(const BackgroundAction&) = delete;
+
+    // Waits (pumping) until the action ended; false on timeout.
+    bool Wait(DWORD timeoutMs = 15000);
+
+private:
+    static DWORD WINAPI Run(LPVOID pParam);
+
+    std::function<void()> m_action;
+    HANDLE m_hThread;
+};
+
+// The text of a window (WM_GETTEXT), for any window of any thread.
+CString WindowText(HWND hWnd);
+
+// Records every box that goes through AfxShowMessageBox while it lives, and answers
+// each with `answer`. One at a time.
+class MessageBoxRecorder {
+public:
+    struct Box {
+        HWND hOwner;
+        CString text;
+        CString caption;
+        UINT type;
+    };
+
+    explicit MessageBoxRecorder(int answer = IDOK);
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    const std::vector<Box>& Boxes() const { return m_boxes; }
+    // Called for each box before it is answered (e.g. to look at the focus).
+    std::function<void(const Box&)> onBox;
+
+private:
+    static int Hook(HWND hOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType);
+
+    int m_answer;
+    std::vector<Box> m_boxes;
+    MessageBoxFn m_pfnPrevious;
+};
+
+}  // namespace wintest
