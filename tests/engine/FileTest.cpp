@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -27,18 +25,6 @@ TEST(File, OpeningIsExclusive)
     EXPECT_EQ(second.GetLength(), 3u);
 }
 
-TEST(File, OpenFailsWithoutAFile)
-{
-    CTempDir dir;
-    std::filesystem::create_directory(dir.Path("sub"));
-    CFile file;
-    EXPECT_FALSE(file.Open(dir.Path("missing"), CFile::modeRead));
-    EXPECT_FALSE(file.Open(dir.Path("sub"), CFile::modeRead));
-    EXPECT_FALSE(file.Open(dir.Path("sub"), CFile::modeCreate | CFile::modeWrite));
-    EXPECT_FALSE(file.Open(dir.Path("none") + "/x", CFile::modeCreate | CFile::modeWrite));
-    EXPECT_FALSE(file.IsOpen());
-}
-
 TEST(File, LengthsAndOffsetsBeyond4GiB)
 {
     CTempDir dir;
@@ -53,15 +39,6 @@ TEST(File, LengthsAndOffsetsBeyond4GiB)
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 4u);
     EXPECT_EQ(std::string(buffer, 4), "tail");
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
-}
-
-TEST(File, CreateTruncates)
-{
-    CTempDir dir;
-    const std::string path = dir.Path("a.bin");
-    WriteBytes(path, MakeBytes(5000));
-    WriteBytes(path, "xy");
-    EXPECT_EQ(ReadBytes(path), "xy");
 }
 
 TEST(File, ReadAndWriteFailuresThrowWithTheFileName)
