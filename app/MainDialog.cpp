@@ -1,0 +1,175 @@
+#include "app/MainDialog.h"
+
+#include "framework/DataExchange.h"
+#include "framework/FileDialog.h"
+#include "framework/WaitCursor.h"
+#include "framework/WinApp.h"
+#include "res/resource.h"
+
+#include "engine/StartCommand.h"
+
+namespace {
+
+const int kMaxPathChars = 256;
+
+// The Start command works on a form of its own. This lends it the dialog's boxes,
+// path field and data exchange, and writes what it changed back into the dialog's
+// members, also when a file error ends the job early.
+class CStartDialog final : public IStartDialog {
+public:
+    CStartDialog(CMainDialog& dialog, CSplitForm& form) : m_dialog(dialog), m_form(form) {}
+    ~CStartDialog()
+    {
+        m_dialog.m_strPath = m_form.m_strPath;
+        m_dialog.m_nPieceSizeK = m_form.m_nPieceSizeK;
+    }
+    CStartDialog(const CStartDialog&) = delete;
+    CStartDialog& operator=(const CStartDialog&) = delete;
+
+    int MessageBox(const char* pszText, const char* pszCaption, unsigned nType) override
+    {
+        return m_dialog.MessageBox(pszText, pszCaption, nType);
+    }
+
+    CString GetPathText() override
+    {
+        CString strText;
+        m_dialog.GetDlgItemText(IDC_PATH, strText);
+        return strText;
+    }
+
+    bool UpdateData(bool bSaveAndValidate) override
+    {
+        m_dialog.m_strPath = m_form.m_strPath;
+        bool bOk = m_dialog.UpdateData(bSaveAndValidate ? TRUE : FALSE) != FALSE;
+        m_form.m_strPath = m_dialog.m_strPath;
+        return bOk;
+    }
+
+private:
+    CMainDialog& m_dialog;
+    CSplitForm& m_form;
+};
+
+}  // namespace
+
+CMainDialog::CMainDialog(CWnd* pParent)
+    : CDialog(IDD_MAIN_DIALOG, pParent),
+      m_nSizeChoice(0),
+      m_nPieceSizeK(0),
+      m_hIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_TRAY_ICON)))
+{
+}
+
+BEGIN_MESSAGE_MAP(CMainDialog, CDialog)
+    ON_BN_CLICKED(IDC_BROWSE, &CMainDialog::OnBrowse)
+    ON_BN_CLICKED(IDC_MODE_SPLIT, &CMainDialog::OnModeSplit)
+    ON_BN_CLICKED(IDC_MODE_MERGE, &CMainDialog::OnModeMerge)
+    ON_BN_CLICKED(IDC_SIZE_32MB, &CMainDialog::OnPieceSize32MB)
+    ON_BN_CLICKED(IDC_SIZE_64MB, &CMainDialog::OnPieceSize64MB)
+END_MESSAGE_MAP()
+
+void CMainDialog::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_PATH, m_strPath);
+    DDV_MaxChars(pDX, m_strPath, kMaxPathChars);
+}
+
+BOOL CMainDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    if (HMENU hSysMenu = GetSystemMenu(FALSE)) {
+        char szAbout[128];
+        if (::LoadStringA(AfxGetInstanceHandle(), IDS_ABOUT_MENU_TEXT, szAbout, sizeof szAbout) > 0) {
+            ::AppendMenuA(hSysMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(hSysMenu, MF_STRING, IDM_ABOUT_COMMAND, szAbout);
+        }
+    }
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_nPieceSizeK = 32000;
+    GetDlgItem(IDOK).EnableWindow(FALSE);
+    EnableSizeControls(FALSE);
+    m_strPath.clear();
+    return TRUE;
+}
+
+void CMainDialog::OnOK()
+{
+    CWaitCursor wait;
+    CSplitForm form;
+    form.m_strPath = m_strPath;
+    form.m_bSplitMode = m_bSplitMode;
+    form.m_nSizeChoice = m_nSizeChoice;
+    form.m_nPieceSizeK = m_nPieceSizeK;
+    CStartDialog start(*this, form);
+    RunStartCommand(start, form);
+}
+
+void CMainDialog::OnBrowse()
+{
+    CFileDialog dlg(TRUE, nullptr, "*.*", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, nullptr);
+    if (dlg.DoModal() == IDOK) {
+        m_strPath = dlg.GetPathName();
+        SetDlgItemText(IDC_PATH, m_strPath.c_str());
+    } else {
+        // A path typed into the field is taken over.
+        GetDlgItemText(IDC_PATH, m_strPath);
+    }
+    if (!m_strPath.empty() &&
+        (IsDlgButtonChecked(IDC_MODE_MERGE) == BST_CHECKED || IsDlgButtonChecked(IDC_MODE_SPLIT) == BST_CHECKED))
+        EnableStart();
+}
+
+void CMainDialog::OnModeSplit()
+{
+    CheckDlgButton(IDC_MODE_SPLIT, BST_CHECKED);
+    m_bSplitMode = true;
+    SetDlgItemText(IDOK, "分割");
+    EnableSizeControls(TRUE);
+    if (!m_strPath.empty() && m_nSizeChoice != 0)
+        EnableStart();
+}
+
+void CMainDialog::OnModeMerge()
+{
+    CheckDlgButton(IDC_MODE_MERGE, BST_CHECKED);
+    m_bSplitMode = false;
+    SetDlgItemText(IDOK, "合并");
+    EnableSizeControls(FALSE);
+    if (!m_strPath.empty())
+        EnableStart();
+}
+
+// The size controls are enabled only in split mode, so a size choice confirms split
+// mode without running OnModeSplit.
+void CMainDialog::OnPieceSize32MB()
+{
+    CheckDlgButton(IDC_SIZE_32MB, BST_CHECKED);
+    CheckDlgButton(IDC_MODE_SPLIT, BST_CHECKED);
+    m_nSizeChoice = 1;
+    EnableStart();
+}
+
+void CMainDialog::OnPieceSize64MB()
+{
+    CheckDlgButton(IDC_SIZE_64MB, BST_CHECKED);
+    CheckDlgButton(IDC_MODE_SPLIT, BST_CHECKED);
+    m_nSizeChoice = 2;
+    EnableStart();
+}
+
+void CMainDialog::EnableSizeControls(BOOL bEnable)
+{
+    GetDlgItem(IDC_SIZE_FRAME).EnableWindow(bEnable);
+    GetDlgItem(IDC_SIZE_64MB).EnableWindow(bEnable);
+    GetDlgItem(IDC_SIZE_32MB).EnableWindow(bEnable);
+}
+
+void CMainDialog::EnableStart()
+{
+    GetDlgItem(IDOK).EnableWindow(TRUE);
+}

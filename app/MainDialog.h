@@ -1,0 +1,40 @@
+// The main dialog: split or merge, the file, the piece size, Start and Exit.
+// The Start button and the size controls are enabled directly by the handlers; the
+// form members are what the Start command reads.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "framework/String.h"
+
+class CMainDialog : public CDialog {
+public:
+    explicit CMainDialog(CWnd* pParent = nullptr);
+
+    BOOL OnInitDialog() override;
+
+    // The form. m_bSplitMode is written by the first mode choice, which every way of
+    // enabling Start passes through.
+    bool m_bSplitMode = false;
+    int m_nSizeChoice;    // 0 none, 1 "32MB", 2 "64MB"
+    int m_nPieceSizeK;    // piece size in thousands of bytes
+    CString m_strPath;    // follows the path field only when browsing or starting
+    HICON m_hIcon;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    // Start: runs the split or merge and leaves the dialog open.
+    void OnOK() override;
+
+    void OnBrowse();
+    void OnModeSplit();
+    void OnModeMerge();
+    void OnPieceSize32MB();
+    void OnPieceSize64MB();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void EnableSizeControls(BOOL bEnable);
+    // Start is only ever enabled here; nothing disables it after the dialog opened.
+    void EnableStart();
+};

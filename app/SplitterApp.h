@@ -1,0 +1,13 @@
+// The application object: runs the main dialog as the main window and lets the
+// program end when it is gone.
+#pragma once
+
+#include "framework/WinApp.h"
+
+class CSplitterApp : public CWinApp {
+public:
+    CSplitterApp() = default;
+
+    // Always FALSE: the dialog is the whole program, so no message loop follows it.
+    BOOL InitInstance() override;
+};
