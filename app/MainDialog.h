@@ -6,6 +6,11 @@
 #include "framework/Dialog.h"
 #include "framework/String.h"
 
+#include <shellapi.h>
+
+// What the notification-area icon sends the dialog about the mouse.
+#define WM_TRAY_NOTIFY (WM_USER + 1)
+
 class CMainDialog : public CDialog {
 public:
     explicit CMainDialog(CWnd* pParent = nullptr);
@@ -15,6 +20,11 @@ public:
     // The form. m_bSplitMode is written by the first mode choice, which every way of
     // enabling Start passes through.
     bool m_bSplitMode = false;
+    // The notification-area icon, filled at every minimise and passed again to
+    // remove it.
+    NOTIFYICONDATAA m_nid = {};
+    // False only while the window is hidden behind the icon.
+    bool m_bWindowShown = true;
     int m_nSizeChoice;    // 0 none, 1 "32MB", 2 "64MB"
     int m_nPieceSizeK;    // piece size in thousands of bytes
     CString m_strPath;    // follows the path field only when browsing or starting
@@ -24,6 +34,16 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Start: runs the split or merge and leaves the dialog open.
     void OnOK() override;
+    // Sees every command first: the tray menu's three.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnSize(UINT nType, int cx, int cy);
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    void OnShowInstructions();
 
     void OnBrowse();
     void OnModeSplit();
@@ -37,4 +57,9 @@ private:
     void EnableSizeControls(BOOL bEnable);
     // Start is only ever enabled here; nothing disables it after the dialog opened.
     void EnableStart();
+
+    // Removes the icon and shows the window, unless it is shown already.
+    void RestoreFromTray();
+    // Sent to every top-level window when the taskbar (re)starts.
+    const UINT m_nTaskbarCreatedMessage = ::RegisterWindowMessageA("TaskbarCreated");
 };
