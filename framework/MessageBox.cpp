@@ -1,5 +1,7 @@
 #include "framework/MessageBox.h"
 
+#include "framework/WinApp.h"
+
 namespace {
 MessageBoxFn g_pfnMessageBoxHook = nullptr;
 }
@@ -38,8 +40,14 @@ std::string AfxGetAppTitle()
 
 int AfxMessageBox(LPCSTR pszText, UINT nType, UINT /*nIDHelp*/)
 {
-    // Owned like the framework's boxes: by the active window of this thread, which
-    // is the main dialog or a dialog it runs.
-    HWND hOwner = ::GetActiveWindow();
+    // Owned by the application's main window or, while that runs a modal dialog or
+    // is missing, by the window the user is working in.
+    HWND hOwner = nullptr;
+    if (CWnd* pMain = AfxGetMainWnd())
+        hOwner = pMain->m_hWnd;
+    if (hOwner == nullptr)
+        hOwner = ::GetActiveWindow();
+    if (hOwner != nullptr)
+        hOwner = ::GetLastActivePopup(::GetAncestor(hOwner, GA_ROOT));
     return AfxShowMessageBox(hOwner, pszText, AfxGetAppTitle().c_str(), nType);
 }

@@ -2,7 +2,7 @@
 // with AfxSetMessageBoxHook to record owner, text, caption and type and to answer.
 #pragma once
 
-#include <windows.h>
+#include "framework/Win32.h"
 
 #include <string>
 
@@ -14,8 +14,9 @@ int AfxShowMessageBox(HWND hOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType
 // Installs fn in place of the real box; null restores it. Returns the previous hook.
 MessageBoxFn AfxSetMessageBoxHook(MessageBoxFn fn);
 
-// The framework's standard box: owned by the application's main window, captioned
-// with the application's title.
+// The framework's standard box, captioned with the application's title and owned by
+// the application's main window, or by the popup it last activated (its modal
+// dialog); without a main window, by the active window.
 int AfxMessageBox(LPCSTR pszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 
 // The application's title: the program's file name without its extension.

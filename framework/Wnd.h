@@ -150,6 +150,7 @@ private:
         WPARAM wParam;
         LPARAM lParam;
     };
+    class MessageScope;
 
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);

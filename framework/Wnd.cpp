@@ -1,0 +1,133 @@
+// Attaching CWnd objects to windows, and the thin helpers.
+#include "framework/Wnd.h"
+
+#include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
+#include "framework/WinApp.h"
+
+CWnd::~CWnd()
+{
+    if (m_pfnSuper != nullptr)
+        UnsubclassWindow();
+    if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pMainWnd == this)
+        pApp->m_pMainWnd = nullptr;
+}
+
+BOOL CWnd::Attach(HWND hWnd)
+{
+    if (m_hWnd != nullptr || hWnd == nullptr)
+        return FALSE;
+    m_hWnd = hWnd;
+    return TRUE;
+}
+
+HWND CWnd::Detach()
+{
+    if (m_pfnSuper != nullptr)
+        return UnsubclassWindow();
+    HWND hWnd = m_hWnd;
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    HWND hWnd = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
+    return hWnd != nullptr && SubclassWindow(hWnd);
+}
+
+void CWnd::PreSubclassWindow() {}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CUserException&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int CWnd::MessageBox(const char* pszText, const char* pszCaption, unsigned nType)
+{
+    CString strCaption = pszCaption != nullptr ? CString(pszCaption) : AfxGetAppTitle();
+    return AfxShowMessageBox(m_hWnd, pszText, strCaption.c_str(), nType);
+}
+
+int CWnd::GetDlgItemText(int nID, CString& rString) const
+{
+    CWnd(::GetDlgItem(m_hWnd, nID)).GetWindowText(rString);
+    return static_cast<int>(rString.size());
+}
+
+void CWnd::GetWindowText(CString& rString) const
+{
+    int nLength = ::GetWindowTextLengthA(m_hWnd);
+    rString.assign(static_cast<std::size_t>(nLength > 0 ? nLength : 0) + 1, '\0');
+    int nCopied = ::GetWindowTextA(m_hWnd, &rString[0], static_cast<int>(rString.size()));
+    rString.resize(static_cast<std::size_t>(nCopied > 0 ? nCopied : 0));
+}
+
+void CWnd::ScreenToClient(LPRECT lpRect) const
+{
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
+}
+
+void CWnd::ClientToScreen(LPRECT lpRect) const
+{
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
+}
+
+void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
+{
+    ::MoveWindow(m_hWnd, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+                 lpRect->bottom - lpRect->top, bRepaint);
+}
+
+HFONT CWnd::GetFont() const
+{
+    return reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+}
+
+void CWnd::SetFont(HFONT hFont, BOOL bRedraw)
+{
+    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
+}
+
+HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
+{
+    return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, WM_SETICON,
+                                                  bBigIcon ? ICON_BIG : ICON_SMALL,
+                                                  reinterpret_cast<LPARAM>(hIcon)));
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    if (m_pfnSuper != nullptr)
+        return ::DestroyWindow(m_hWnd);  // WM_NCDESTROY lets go of the window
+    BOOL bResult = ::DestroyWindow(m_hWnd);
+    m_hWnd = nullptr;
+    return bResult;
+}
+
+void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
+void CWnd::OnPaint() { Default(); }
+void CWnd::OnSize(UINT, int, int) { Default(); }
+BOOL CWnd::OnSetCursor(HWND, UINT, UINT) { return static_cast<BOOL>(Default()); }
+void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnSetFocus(HWND) { Default(); }
+void CWnd::OnKillFocus(HWND) { Default(); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }

@@ -1,0 +1,108 @@
+// The generic error report for a file error that escapes a handler, and the owner
+// of the framework's standard box.
+#include "framework/ErrorReport.h"
+#include "framework/MessageBox.h"
+#include "framework/WinApp.h"
+#include "tests/win/framework/TestDialog.h"
+#include "tests/win/framework/WinTestUtil.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kFileName[] = "D:\\数据\\movie_002.avi";
+
+class CThrowingDialog : public CTestDialog {
+public:
+    bool bThrowInInit = false;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        BOOL bResult = CTestDialog::OnInitDialog();
+        if (bThrowInInit)
+            throw CFileException(kFileName, "Read", ERROR_HANDLE_EOF);
+        return bResult;
+    }
+    void OnButtonA()
+    {
+        throw CFileException(kFileName, "Write", ERROR_DISK_FULL);
+    }
+    void OnButtonB() { EndDialog(42); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingDialog, CTestDialog)
+    ON_BN_CLICKED(IDC_BUTTON_A, &CThrowingDialog::OnButtonA)
+    ON_BN_CLICKED(IDC_BUTTON_B, &CThrowingDialog::OnButtonB)
+END_MESSAGE_MAP()
+
+void ExpectReport(const wintest::MessageBoxRecorder::Box& box, HWND hOwner, DWORD nError)
+{
+    CString strCause = CFileException(kFileName, "", static_cast<long>(nError)).GetCauseText();
+    EXPECT_FALSE(strCause.empty());
+    EXPECT_EQ(hOwner, box.hOwner);
+    EXPECT_EQ(AfxGetAppTitle(), box.caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), box.type);
+    EXPECT_EQ("文件操作出错：" + CString(kFileName) + "\n原因：" + strCause, box.text);
+}
+
+TEST(ErrorReport, AFileErrorInAHandlerIsReportedAndTheDialogGoesOn)
+{
+    wintest::MessageBoxRecorder boxes;
+    CThrowingDialog dlg;
+    HWND hDialog = nullptr;
+    dlg.script = [&](CTestDialog& d) {
+        hDialog = d.m_hWnd;
+        ::SendMessageA(::GetDlgItem(d, IDC_BUTTON_A), BM_CLICK, 0, 0);
+        ::PostMessageA(d, WM_COMMAND, IDC_BUTTON_B, 0);
+    };
+    EXPECT_EQ(42, dlg.DoModal());
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    ExpectReport(boxes.Boxes()[0], hDialog, ERROR_DISK_FULL);
+}
+
+TEST(ErrorReport, AFileErrorInOnInitDialogIsReportedAndTheDialogRuns)
+{
+    wintest::MessageBoxRecorder boxes;
+    CThrowingDialog dlg;
+    dlg.bThrowInInit = true;
+    HWND hDialog = nullptr;
+    dlg.script = [&](CTestDialog& d) {
+        hDialog = d.m_hWnd;
+        ::PostMessageA(d, WM_COMMAND, IDC_BUTTON_B, 0);
+    };
+    EXPECT_EQ(42, dlg.DoModal());
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    ExpectReport(boxes.Boxes()[0], hDialog, ERROR_HANDLE_EOF);
+}
+
+TEST(MessageBox, TheStandardBoxBelongsToTheMainWindowOrItsModalDialog)
+{
+    wintest::MessageBoxRecorder boxes;
+    CWinApp app;
+    CTestDialog mainDlg;
+    app.m_pMainWnd = &mainDlg;
+    HWND hMain = nullptr, hInner = nullptr;
+    mainDlg.script = [&](CTestDialog& m) {
+        hMain = m.m_hWnd;
+        AfxMessageBox("main", MB_ICONINFORMATION);
+        CTestDialog inner(IDD_SMALL);
+        inner.script = [&](CTestDialog& d) {
+            hInner = d.m_hWnd;
+            AfxMessageBox("inner");
+            d.EndDialog(IDOK);
+        };
+        inner.DoModal();
+        m.EndDialog(IDOK);
+    };
+    EXPECT_EQ(IDOK, mainDlg.DoModal());
+    ASSERT_EQ(2u, boxes.Boxes().size());
+    EXPECT_EQ(hMain, boxes.Boxes()[0].hOwner);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), boxes.Boxes()[0].type);
+    EXPECT_EQ(AfxGetAppTitle(), boxes.Boxes()[0].caption);
+    EXPECT_EQ(hInner, boxes.Boxes()[1].hOwner);
+}
+
+}  // namespace

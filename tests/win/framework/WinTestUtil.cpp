@@ -1,0 +1,142 @@
+#include "tests/win/framework/WinTestUtil.h"
+
+namespace wintest {
+
+void PumpPending()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    DWORD start = ::GetTickCount();
+    while (!done()) {
+        DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, (std::min)(timeoutMs - elapsed, DWORD{50}),
+                                    QS_ALLINPUT);
+        PumpPending();
+    }
+    return true;
+}
+
+namespace {
+struct FindRequest {
+    LPCSTR className;
+    HWND hExclude;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindProc(HWND hWnd, LPARAM lParam)
+{
+    auto* request = reinterpret_cast<FindRequest*>(lParam);
+    char szClass[64] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (hWnd != request->hExclude && ::IsWindowVisible(hWnd) &&
+        lstrcmpiA(szClass, request->className) == 0) {
+        request->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindThreadWindow(DWORD threadId, LPCSTR className, HWND hExclude)
+{
+    FindRequest request = {className, hExclude, nullptr};
+    ::EnumThreadWindows(threadId, &FindProc, reinterpret_cast<LPARAM>(&request));
+    return request.hFound;
+}
+
+HWND WaitForThreadWindow(DWORD threadId, LPCSTR className, DWORD timeoutMs, HWND hExclude)
+{
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        if (HWND hWnd = FindThreadWindow(threadId, className, hExclude))
+            return hWnd;
+        if (::GetTickCount() - start >= timeoutMs)
+            return nullptr;
+        ::Sleep(20);
+    }
+}
+
+BackgroundAction::BackgroundAction(std::function<void()> action)
+    : m_action(std::move(action)), m_hThread(::CreateThread(nullptr, 0, &Run, this, 0, nullptr))
+{
+}
+
+BackgroundAction::~BackgroundAction()
+{
+    if (m_hThread == nullptr)
+        return;
+    Wait(INFINITE);
+    ::CloseHandle(m_hThread);
+}
+
+bool BackgroundAction::Wait(DWORD timeoutMs)
+{
+    if (m_hThread == nullptr)
+        return false;
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        DWORD elapsed = ::GetTickCount() - start;
+        DWORD wait = timeoutMs == INFINITE ? INFINITE
+                     : elapsed >= timeoutMs ? 0
+                                            : timeoutMs - elapsed;
+        DWORD result = ::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, wait, QS_ALLINPUT);
+        if (result == WAIT_OBJECT_0)
+            return true;
+        if (result != WAIT_OBJECT_0 + 1)
+            return false;
+        PumpPending();
+    }
+}
+
+DWORD WINAPI BackgroundAction::Run(LPVOID pParam)
+{
+    static_cast<BackgroundAction*>(pParam)->m_action();
+    return 0;
+}
+
+CString WindowText(HWND hWnd)
+{
+    char szText[1024] = "";
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof(szText), reinterpret_cast<LPARAM>(szText),
+                          SMTO_ABORTIFHUNG, 5000, &result);
+    return szText;
+}
+
+namespace {
+MessageBoxRecorder* g_pRecorder = nullptr;
+}
+
+MessageBoxRecorder::MessageBoxRecorder(int answer)
+    : m_answer(answer), m_pfnPrevious(AfxSetMessageBoxHook(&Hook))
+{
+    g_pRecorder = this;
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    AfxSetMessageBoxHook(m_pfnPrevious);
+    g_pRecorder = nullptr;
+}
+
+int MessageBoxRecorder::Hook(HWND hOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType)
+{
+    MessageBoxRecorder* self = g_pRecorder;
+    Box box = {hOwner, pszText != nullptr ? pszText : "", pszCaption != nullptr ? pszCaption : "",
+               nType};
+    self->m_boxes.push_back(box);
+    if (self->onBox)
+        self->onBox(box);
+    return self->m_answer;
+}
+
+}  // namespace wintest
