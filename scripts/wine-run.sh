@@ -17,6 +17,12 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
   fi
+  # With no window manager to answer, Wine waits two seconds for each top-level
+  # window it unmaps; windows it does not hand to a manager go at once.
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+      </dev/null >/dev/null 2>&1 || true
+  fi
   # A server started by a test would inherit the caller's pipes and keep them open;
   # start it here with its output closed instead.
   "$WINESERVER" -p10 </dev/null >/dev/null 2>&1 || true
