@@ -12,9 +12,10 @@ bool g_bMergeOk = false;
 
 namespace {
 
-// The buffer follows the selected piece, as large as a split's, yet never huge nor
-// uselessly small; pieces longer than it are copied in several reads.
-constexpr std::uint64_t kMaxBuffer = 64000000;
+// The buffer follows the selected piece but stays small enough to live in the
+// processor's cache: staging whole pieces in memory made merges about twice as slow.
+// Pieces longer than it are copied in several reads.
+constexpr std::uint64_t kMaxBuffer = 1 << 20;
 constexpr std::uint64_t kMinBuffer = 64 * 1024;
 
 const char kMergeCaption[] = "Kavrel合并中....";
