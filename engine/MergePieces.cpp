@@ -4,6 +4,7 @@
 #include "engine/PieceSet.h"
 #include "framework/File.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -66,8 +67,7 @@ void MergePieces(IMessageOwner* owner, std::string selectedPath)
     if (nCount == 0)
         return;
 
-    std::uint64_t nWanted = nFirstLength < kMinBuffer ? kMinBuffer : nFirstLength;
-    const auto nBufferSize = static_cast<std::size_t>(nWanted < kMaxBuffer ? nWanted : kMaxBuffer);
+    const auto nBufferSize = static_cast<std::size_t>(std::clamp(nFirstLength, kMinBuffer, kMaxBuffer));
     std::unique_ptr<char[]> buffer(new (std::nothrow) char[nBufferSize]);
     if (!buffer) {
         owner->MessageBox("wrong to new!", nullptr, BOX_OK);
