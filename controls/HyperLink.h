@@ -1,0 +1,73 @@
+// A static text control that looks and behaves like a web link: link colours, an
+// underline, a hand cursor, a tooltip with its target, opened by a click or the space
+// bar through the shell.
+#pragma once
+
+#include "framework/Font.h"
+#include "framework/Static.h"
+#include "framework/String.h"
+#include "framework/ToolTipCtrl.h"
+
+// Option bits of CHyperLink::m_dwOptions.
+enum : DWORD {
+    HLO_UNDERLINE = 0x01,
+    HLO_HOT_COLOUR = 0x02,
+    HLO_FIT_TEXT = 0x04,
+    HLO_OPEN_ON_PRESS = 0x08,
+    HLO_FOCUS_ON_CLICK = 0x10,
+    HLO_SKIP_CURSOR_LOAD = 0x20,
+    HLO_NO_SELECTED_COLOUR = 0x40,
+};
+
+// Shared by every link of the process; the cursor is loaded once and never freed.
+extern const COLORREF g_crNormalText;
+extern const COLORREF g_crSelectedText;
+extern const COLORREF g_crOpenedText;
+extern const COLORREF g_crHotText;
+extern HCURSOR g_hHandCursor;
+
+class CHyperLink : public CStatic {
+public:
+    CHyperLink();
+    ~CHyperLink() override;
+
+    void SetTarget(CString strTarget);
+    void MarkOpened(BOOL bOpened);
+    void FitToText();
+    void OpenTarget();
+
+    static void LoadHandCursor();
+
+    // Opens pszTarget through the shell, falling back to the program registered for
+    // .htm files. Returns the shell's (or WinExec's) code; above 32 is success.
+    static int ShellOpen(LPCSTR pszTarget, int nShowCmd);
+    // Reads the default value of hRoot\pszSubKey as text into a MAX_PATH buffer; empty
+    // when the key opens but holds no readable text. Returns the error of opening.
+    static LONG ReadDefaultValue(HKEY hRoot, LPCSTR pszSubKey, LPSTR pszValue);
+    // Tells the user why nCode kept a link from opening.
+    static void ShowOpenError(int nCode);
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    void PreSubclassWindow() override;
+
+    HBRUSH CtlColor(HDC hDC, UINT nCtlColor);
+    BOOL OnSetCursor(HWND hWnd, UINT nHitTest, UINT message);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnSetFocus(HWND hOldWnd);
+    void OnKillFocus(HWND hNewWnd);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    LRESULT OnNcHitTest(CPoint point);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    DECLARE_MESSAGE_MAP()
+
+    BOOL m_bSelected;
+    BOOL m_bHot;
+    BOOL m_bOpened;
+    DWORD m_dwOptions;
+    CString m_strTarget;
+    CFont m_fontLink;
+    CToolTipCtrl m_tipCtrl;
+};

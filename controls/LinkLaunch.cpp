@@ -1,0 +1,145 @@
+// Opening a link's target: the shell first, then the program registered for .htm
+// files with the target appended to its command line. Both buffers are fixed; text
+// that would not fit is never copied into them.
+#include "controls/HyperLink.h"
+
+#include "framework/MessageBox.h"
+
+#include <shellapi.h>
+
+#include <mbstring.h>
+#include <cstring>
+
+namespace {
+
+const int kCommandSize = 2 * MAX_PATH;
+const DWORD kValueSize = MAX_PATH;
+
+const char kCommandSuffix[] = "\\shell\\open\\command";
+
+bool IsText(DWORD dwType)
+{
+    return dwType == REG_SZ || dwType == REG_EXPAND_SZ;
+}
+
+}  // namespace
+
+int CHyperLink::ShellOpen(LPCSTR pszTarget, int nShowCmd)
+{
+    HINSTANCE hResult = ::ShellExecuteA(nullptr, "open", pszTarget, nullptr, nullptr, nShowCmd);
+    int nResult = static_cast<int>(reinterpret_cast<INT_PTR>(hResult));
+    if (static_cast<unsigned>(nResult) > 32)
+        return nResult;
+
+    char szCommand[kCommandSize];
+    // An unreadable class name would send the look-up to "\shell\open\command" at
+    // the root, which is no class's command.
+    if (ReadDefaultValue(HKEY_CLASSES_ROOT, ".htm", szCommand) != ERROR_SUCCESS ||
+        szCommand[0] == '\0')
+        return nResult;
+    // A class name read from the registry is below MAX_PATH, so the key path fits.
+    ::lstrcatA(szCommand, kCommandSuffix);
+    if (ReadDefaultValue(HKEY_CLASSES_ROOT, szCommand, szCommand) != ERROR_SUCCESS)
+        return nResult;
+
+    // The placeholder and whatever follows it give way to the target.
+    unsigned char* pszCommand = reinterpret_cast<unsigned char*>(szCommand);
+    char* pszPlaceholder = reinterpret_cast<char*>(
+        ::_mbsstr(pszCommand, reinterpret_cast<const unsigned char*>("\"%1\"")));
+    if (pszPlaceholder == nullptr)
+        pszPlaceholder = std::strstr(szCommand, "%1");
+    if (pszPlaceholder != nullptr)
+        *pszPlaceholder = '\0';
+
+    // With no program named, the target itself would be run as one.
+    if (szCommand[std::strspn(szCommand, " \t")] == '\0')
+        return nResult;
+
+    // A command line cut short would start the handler on the wrong target.
+    if (std::strlen(szCommand) + 1 + std::strlen(pszTarget) >= sizeof szCommand)
+        return nResult;
+    ::lstrcatA(szCommand, " ");
+    ::lstrcatA(szCommand, pszTarget);
+    return static_cast<int>(::WinExec(szCommand, static_cast<UINT>(nShowCmd)));
+}
+
+LONG CHyperLink::ReadDefaultValue(HKEY hRoot, LPCSTR pszSubKey, LPSTR pszValue)
+{
+    HKEY hKey = nullptr;
+    LONG nError = ::RegOpenKeyExA(hRoot, pszSubKey, 0, KEY_QUERY_VALUE, &hKey);
+    if (nError != ERROR_SUCCESS)
+        return nError;
+
+    // The caller's buffer may be the sub-key itself; it is written only at the end.
+    BYTE abValue[kValueSize];
+    DWORD dwType = REG_NONE;
+    DWORD cbValue = kValueSize;
+    LONG nRead = ::RegQueryValueExA(hKey, nullptr, nullptr, &dwType, abValue, &cbValue);
+    ::RegCloseKey(hKey);
+
+    // Stored text need not carry its terminator; a value that leaves no room for one
+    // is as unreadable as a missing one.
+    bool bRead = nRead == ERROR_SUCCESS && IsText(dwType);
+    if (bRead && (cbValue == 0 || abValue[cbValue - 1] != '\0')) {
+        if (cbValue < kValueSize)
+            abValue[cbValue] = '\0';
+        else
+            bRead = false;
+    }
+    if (!bRead)
+        abValue[0] = '\0';
+    ::lstrcpyA(pszValue, reinterpret_cast<LPCSTR>(abValue));
+    return ERROR_SUCCESS;
+}
+
+void CHyperLink::ShowOpenError(int nCode)
+{
+    CString strReason;
+    switch (nCode) {
+    case 0:
+        strReason = "The operating system is out\nof memory or resources.";
+        break;
+    case ERROR_FILE_NOT_FOUND:
+        strReason = "The specified file was not found.";
+        break;
+    case ERROR_PATH_NOT_FOUND:
+        strReason = "The specified path was not found.";
+        break;
+    case SE_ERR_ACCESSDENIED:
+        strReason = "The operating system denied\naccess to the specified file.";
+        break;
+    case SE_ERR_OOM:
+        strReason = "There was not enough memory to complete the operation.";
+        break;
+    case ERROR_BAD_FORMAT:
+        strReason = "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+        break;
+    case SE_ERR_SHARE:
+        strReason = "A sharing violation occurred. ";
+        break;
+    case SE_ERR_ASSOCINCOMPLETE:
+        strReason = "The filename association is\nincomplete or invalid.";
+        break;
+    case SE_ERR_DDETIMEOUT:
+        strReason = "The DDE transaction could not\nbe completed because the request timed out.";
+        break;
+    case SE_ERR_DDEFAIL:
+        strReason = "The DDE transaction failed.";
+        break;
+    case SE_ERR_DDEBUSY:
+        strReason = "The DDE transaction could not\nbe completed because other DDE transactions\n"
+                    "were being processed.";
+        break;
+    case SE_ERR_NOASSOC:
+        strReason = "There is no application associated\nwith the given filename extension.";
+        break;
+    case SE_ERR_DLLNOTFOUND:
+        strReason = "The specified dynamic-link library was not found.";
+        break;
+    default:
+        strReason = AfxFormat("Unknown Error (%d) occurred.", nCode);
+        break;
+    }
+    CString strMessage = "Can't open link:\n\n" + strReason;
+    AfxMessageBox(strMessage.c_str(), MB_ICONEXCLAMATION);
+}
