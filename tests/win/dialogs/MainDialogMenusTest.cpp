@@ -1,0 +1,396 @@
+// The main dialog's notification-area icon, tray menu, system-menu About, the
+// instructions button and the window's icon, driven with real messages while the
+// dialog runs its modal loop. The tests run inside a Wine desktop with a taskbar, so
+// the shell really takes the icon unless a test answers for it.
+#include "app/InstructionsDialog.h"
+#include "app/MainDialog.h"
+
+#include "framework/WinApp.h"
+#include "res/resource.h"
+#include "tests/win/dialogs/DialogTestUtil.h"
+#include "tests/win/dialogs/ShellNotifyRecorder.h"
+#include "tests/win/framework/WinTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using dlgtest::WaitFor;
+
+const UINT kTrayMessage = WM_USER + 1;
+
+bool Visible(HWND hWnd)
+{
+    return ::IsWindowVisible(hWnd) != FALSE;
+}
+
+void ExpectTrayRecord(const ShellNotifyRecorder::Call& call, DWORD dwMessage, HWND hDlg)
+{
+    EXPECT_EQ(dwMessage, call.message);
+    EXPECT_EQ(NOTIFYICONDATAA_V1_SIZE, call.record.cbSize);
+    EXPECT_EQ(hDlg, call.record.hWnd);
+    EXPECT_EQ(130u, call.record.uID);
+    EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON), call.record.uFlags);
+    EXPECT_EQ(kTrayMessage, call.record.uCallbackMessage);
+    EXPECT_NE(nullptr, call.record.hIcon);
+    EXPECT_EQ('\0', call.record.szTip[0]);
+}
+
+bool SameRecord(const ShellNotifyRecorder::Call& a, const ShellNotifyRecorder::Call& b)
+{
+    return std::memcmp(&a.record, &b.record, sizeof(a.record)) == 0;
+}
+
+struct MenuItem {
+    CString text;
+    UINT nID;
+    bool bSeparator;
+    bool operator==(const MenuItem& other) const
+    {
+        return text == other.text && nID == other.nID && bSeparator == other.bSeparator;
+    }
+};
+
+std::ostream& operator<<(std::ostream& os, const MenuItem& item)
+{
+    return os << (item.bSeparator ? CString("separator") : item.text + " " + std::to_string(item.nID));
+}
+
+std::vector<MenuItem> ReadMenu(HMENU hMenu)
+{
+    std::vector<MenuItem> items;
+    int nCount = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < nCount; ++i) {
+        char szText[64] = "";
+        ::GetMenuStringA(hMenu, static_cast<UINT>(i), szText, sizeof(szText), MF_BYPOSITION);
+        bool bSeparator = (::GetMenuState(hMenu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+        items.push_back({szText, bSeparator ? 0u : ::GetMenuItemID(hMenu, i), bSeparator});
+    }
+    return items;
+}
+
+// The About box's texts, the same from either menu.
+void ExpectAboutBox(HWND hAbout)
+{
+    EXPECT_EQ("关于 Tosvik", wintest::WindowText(hAbout));
+    HWND hIcon = ::GetWindow(hAbout, GW_CHILD);
+    EXPECT_NE(0, ::SendMessageA(hIcon, STM_GETICON, 0, 0)) << "the program's icon";
+    HWND hName = ::GetWindow(hIcon, GW_HWNDNEXT);
+    EXPECT_EQ("Tosvik 2.0 优盘版", wintest::WindowText(hName));
+    EXPECT_NE(0u, ::GetWindowLongPtrA(hName, GWL_STYLE) & SS_NOPREFIX);
+    EXPECT_EQ("确定", wintest::WindowText(::GetDlgItem(hAbout, IDOK)));
+    EXPECT_NE("", wintest::WindowText(::GetDlgItem(hAbout, IDC_ABOUT_DESIGNER_TEXT)));
+}
+
+class MainDialogMenusTest : public ::testing::Test {
+protected:
+    MainDialogMenusTest() { m_app.m_pMainWnd = &m_dlg; }
+
+    // Runs the main dialog modally while script drives it from another thread, then
+    // ends whatever the script left open. Returns DoModal's result.
+    INT_PTR Run(const std::function<void(HWND)>& script)
+    {
+        INT_PTR nResult = -1;
+        {
+            wintest::BackgroundAction action([&] {
+                HWND hDlg = wintest::WaitForThreadWindow(m_nThreadId, "#32770");
+                if (hDlg == nullptr) {
+                    ADD_FAILURE() << "the main dialog did not show";
+                    return;
+                }
+                script(hDlg);
+                EndEverything(hDlg);
+            });
+            nResult = m_dlg.DoModal();
+        }
+        // An icon the test left behind would stay in the desktop's notification area;
+        // removing one that is not there does no harm.
+        for (ShellNotifyRecorder::Call& call : m_shell.Calls()) {
+            if (call.message == NIM_ADD) {
+                ::Shell_NotifyIconA(NIM_DELETE, &call.record);
+                break;
+            }
+        }
+        return nResult;
+    }
+
+    void EndEverything(HWND hDlg)
+    {
+        for (int i = 0; i < 50 && ::IsWindow(hDlg); ++i) {
+            if (HWND hMenu = wintest::FindThreadWindow(m_nThreadId, "#32768"))
+                ::PostMessageA(hMenu, WM_KEYDOWN, VK_ESCAPE, 0);
+            else if (HWND hOther = wintest::FindThreadWindow(m_nThreadId, "#32770", hDlg))
+                ::PostMessageA(hOther, WM_COMMAND, IDCANCEL, 0);
+            else
+                ::PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
+            ::Sleep(100);
+        }
+    }
+
+    void Minimise(HWND hDlg) { ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+
+    // A mouse message over the icon that must be handled at once, not open a menu.
+    void TrayMouse(HWND hDlg, UINT nMouseMessage)
+    {
+        DWORD_PTR nResult = 0;
+        EXPECT_NE(0, ::SendMessageTimeoutA(hDlg, kTrayMessage, 130, nMouseMessage, SMTO_NORMAL,
+                                           3000, &nResult))
+            << "mouse message " << nMouseMessage << " did not return";
+    }
+
+    // Presses the right button over the icon, with the pointer at (x, y), and waits
+    // for the menu's window.
+    HWND OpenTrayMenu(HWND hDlg, int x = 400, int y = 300)
+    {
+        ::SetCursorPos(x, y);
+        ::PostMessageA(hDlg, kTrayMessage, 130, WM_RBUTTONDOWN);
+        return wintest::WaitForThreadWindow(m_nThreadId, "#32768", 5000);
+    }
+
+    // Chooses the nth item (from 1, separators skipped) with the keyboard.
+    void ChooseFromTrayMenu(HWND hDlg, int nItem)
+    {
+        HWND hMenu = OpenTrayMenu(hDlg);
+        ASSERT_NE(nullptr, hMenu) << "no tray menu";
+        for (int i = 0; i < nItem; ++i)
+            ::PostMessageA(hMenu, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageA(hMenu, WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hMenu) || !Visible(hMenu); }));
+    }
+
+    HWND WaitForAbout(HWND hDlg) { return wintest::WaitForThreadWindow(m_nThreadId, "#32770", 5000, hDlg); }
+
+    void CloseAbout(HWND hAbout)
+    {
+        ::SendMessageA(::GetDlgItem(hAbout, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hAbout); })) << "确定 closes the About box";
+    }
+
+    DWORD m_nThreadId = ::GetCurrentThreadId();
+    ShellNotifyRecorder m_shell;
+    CWinApp m_app;
+    CMainDialog m_dlg;
+};
+
+TEST_F(MainDialogMenusTest, MinimiseHidesTheWindowAndAddsOneIcon)
+{
+    Run([&](HWND hDlg) {
+        Minimise(hDlg);
+        EXPECT_FALSE(Visible(hDlg));
+        std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
+        ASSERT_EQ(1u, calls.size());
+        ExpectTrayRecord(calls[0], NIM_ADD, hDlg);
+        EXPECT_TRUE(calls[0].result) << "the desktop's notification area took the icon";
+    });
+}
+
+TEST_F(MainDialogMenusTest, OnlyADoubleClickRestoresAndRemovesTheIcon)
+{
+    Run([&](HWND hDlg) {
+        // Nothing to restore yet.
+        TrayMouse(hDlg, WM_LBUTTONDBLCLK);
+        ::SendMessageA(hDlg, WM_COMMAND, ID_TRAY_RESTORE, 0);
+        EXPECT_TRUE(m_shell.Calls().empty());
+
+        Minimise(hDlg);
+        for (UINT nMouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_RBUTTONUP, WM_RBUTTONDBLCLK})
+            TrayMouse(hDlg, nMouse);
+        EXPECT_FALSE(Visible(hDlg));
+        EXPECT_EQ(1u, m_shell.Calls().size());
+
+        TrayMouse(hDlg, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(Visible(hDlg));
+        EXPECT_FALSE(::IsIconic(hDlg));
+        EXPECT_FALSE(::IsZoomed(hDlg));
+        std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
+        ASSERT_EQ(2u, calls.size());
+        ExpectTrayRecord(calls[1], NIM_DELETE, hDlg);
+        EXPECT_TRUE(SameRecord(calls[0], calls[1]));
+        EXPECT_TRUE(calls[1].result) << "the icon was there to remove";
+
+        // Shown again: a second double-click and the menu's restore do nothing.
+        TrayMouse(hDlg, WM_LBUTTONDBLCLK);
+        ::SendMessageA(hDlg, WM_COMMAND, ID_TRAY_RESTORE, 0);
+        EXPECT_EQ(2u, m_shell.Calls().size());
+    });
+}
+
+TEST_F(MainDialogMenusTest, TrayMenuListsItsItemsUnderThePointerAndRestores)
+{
+    Run([&](HWND hDlg) {
+        Minimise(hDlg);
+        HWND hMenu = OpenTrayMenu(hDlg, 400, 300);
+        ASSERT_NE(nullptr, hMenu) << "a right-button press opens the tray menu";
+
+        HMENU hPopup = reinterpret_cast<HMENU>(::SendMessageA(hMenu, MN_GETHMENU, 0, 0));
+        const std::vector<MenuItem> expected = {
+            {"恢复", ID_TRAY_RESTORE, false},
+            {"关于", ID_TRAY_ABOUT, false},
+            {"", 0, true},
+            {"退出", ID_TRAY_EXIT, false},
+        };
+        EXPECT_EQ(expected, ReadMenu(hPopup));
+
+        // Centred horizontally on the pointer, top edge at the pointer.
+        RECT rc;
+        ::GetWindowRect(hMenu, &rc);
+        EXPECT_LE(std::abs((rc.left + rc.right) / 2 - 400), 1) << rc.left << ".." << rc.right;
+        EXPECT_EQ(300, rc.top);
+
+        ::PostMessageA(hMenu, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageA(hMenu, WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_TRUE(WaitFor([&] { return Visible(hDlg); })) << "恢复 shows the window";
+        std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
+        ASSERT_EQ(2u, calls.size());
+        ExpectTrayRecord(calls[1], NIM_DELETE, hDlg);
+        EXPECT_FALSE(::IsIconic(hDlg));
+    });
+}
+
+TEST_F(MainDialogMenusTest, AboutFromTheTrayLeavesTheWindowHidden)
+{
+    Run([&](HWND hDlg) {
+        Minimise(hDlg);
+        ChooseFromTrayMenu(hDlg, 2);
+        HWND hAbout = WaitForAbout(hDlg);
+        ASSERT_NE(nullptr, hAbout) << "关于 shows the About box";
+        ExpectAboutBox(hAbout);
+        EXPECT_FALSE(Visible(hDlg));
+        CloseAbout(hAbout);
+        EXPECT_FALSE(Visible(hDlg));
+        EXPECT_EQ(1u, m_shell.Calls().size()) << "the icon stays";
+
+        // The menu still works afterwards.
+        ChooseFromTrayMenu(hDlg, 1);
+        EXPECT_TRUE(WaitFor([&] { return Visible(hDlg); }));
+        EXPECT_EQ(2u, m_shell.Calls().size());
+    });
+}
+
+TEST_F(MainDialogMenusTest, ExitFromTheTrayRemovesTheIconAndEndsTheDialog)
+{
+    HWND hMain = nullptr;
+    INT_PTR nResult = Run([&](HWND hDlg) {
+        hMain = hDlg;
+        Minimise(hDlg);
+        ChooseFromTrayMenu(hDlg, 3);
+        EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hDlg); }));
+    });
+    EXPECT_EQ(-1, nResult) << "the modal loop ended on the window's destruction";
+    EXPECT_FALSE(::IsWindow(hMain));
+    std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
+    ASSERT_EQ(2u, calls.size());
+    ExpectTrayRecord(calls[1], NIM_DELETE, hMain);
+    EXPECT_TRUE(SameRecord(calls[0], calls[1]));
+}
+
+TEST_F(MainDialogMenusTest, SystemMenuAboutShowsTheAboutBoxAndCloseStillEnds)
+{
+    INT_PTR nResult = Run([&](HWND hDlg) {
+        ::PostMessageA(hDlg, WM_SYSCOMMAND, IDM_ABOUT_COMMAND, 0);
+        HWND hAbout = WaitForAbout(hDlg);
+        ASSERT_NE(nullptr, hAbout) << "the system menu's About item shows the About box";
+        ExpectAboutBox(hAbout);
+        EXPECT_FALSE(::IsWindowEnabled(hDlg)) << "the About box is modal to the main dialog";
+        CloseAbout(hAbout);
+        EXPECT_TRUE(::IsWindowEnabled(hDlg));
+        EXPECT_TRUE(Visible(hDlg));
+
+        // Other system commands keep their default processing.
+        ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_EQ(IDCANCEL, nResult);
+    EXPECT_TRUE(m_shell.Calls().empty());
+}
+
+// Maximising, the drag icon and the instructions button: none of them involves
+// the notification area.
+TEST_F(MainDialogMenusTest, MaximiseDragIconAndInstructionsCallNoShell)
+{
+    Run([&](HWND hDlg) {
+        ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        EXPECT_TRUE(::IsZoomed(hDlg));
+        EXPECT_TRUE(Visible(hDlg));
+
+        LRESULT hDragIcon = ::SendMessageA(hDlg, WM_QUERYDRAGICON, 0, 0);
+        EXPECT_NE(0, hDragIcon);
+        EXPECT_EQ(reinterpret_cast<LRESULT>(m_dlg.m_hIcon), hDragIcon);
+
+        ::PostMessageA(::GetDlgItem(hDlg, IDC_SHOW_INSTRUCTIONS), BM_CLICK, 0, 0);
+        HWND hInfo = wintest::WaitForThreadWindow(m_nThreadId, "#32770", 5000, hDlg);
+        ASSERT_NE(nullptr, hInfo) << "查看说明 shows the instructions";
+        EXPECT_FALSE(::IsWindowEnabled(hDlg));
+        EXPECT_EQ(CString(CInstructionsDialog::s_szText),
+                  dlgtest::FullText(::GetDlgItem(hInfo, IDC_INSTRUCTIONS_TEXT)));
+        ::SendMessageA(::GetDlgItem(hInfo, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hInfo); }));
+
+        EXPECT_TRUE(m_shell.Calls().empty());
+    });
+}
+
+// If the icon cannot be added, hiding the window would leave no way back to it.
+TEST_F(MainDialogMenusTest, FailedIconAddLeavesTheWindowShownMinimised)
+{
+    m_shell.AnswerWith(FALSE);
+    Run([&](HWND hDlg) {
+        Minimise(hDlg);
+        EXPECT_TRUE(Visible(hDlg));
+        EXPECT_TRUE(::IsIconic(hDlg));
+        EXPECT_TRUE(m_dlg.m_bWindowShown);
+        TrayMouse(hDlg, WM_LBUTTONDBLCLK);
+        std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
+        ASSERT_EQ(1u, calls.size()) << "no icon to remove";
+        ExpectTrayRecord(calls[0], NIM_ADD, hDlg);
+    });
+}
+
+// A restarted taskbar has lost the icon; the hidden window must put it back.
+TEST_F(MainDialogMenusTest, TaskbarCreatedAddsTheLostIconAgainWhileHidden)
+{
+    const UINT nTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    Run([&](HWND hDlg) {
+        ::SendMessageA(hDlg, nTaskbarCreated, 0, 0);
+        EXPECT_TRUE(m_shell.Calls().empty()) << "no icon while shown";
+
+        Minimise(hDlg);
+        // Announced while the icon is still there: it stays, and so does the window.
+        ::SendMessageA(hDlg, nTaskbarCreated, 0, 0);
+        EXPECT_FALSE(Visible(hDlg));
+
+        // The taskbar forgets the icon behind the program's back, then announces itself.
+        NOTIFYICONDATAA nid = m_shell.Calls().at(0).record;
+        ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &nid));
+        std::size_t nBefore = m_shell.Calls().size();
+        ::SendMessageA(hDlg, nTaskbarCreated, 0, 0);
+        std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
+        ASSERT_EQ(nBefore + 1, calls.size());
+        ExpectTrayRecord(calls.back(), NIM_ADD, hDlg);
+        EXPECT_TRUE(SameRecord(calls[0], calls.back()));
+        EXPECT_TRUE(calls.back().result);
+        EXPECT_FALSE(Visible(hDlg));
+
+        // The icon came back working: a double-click restores and removes it.
+        TrayMouse(hDlg, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(Visible(hDlg));
+        calls = m_shell.Calls();
+        EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), calls.back().message);
+        EXPECT_TRUE(calls.back().result);
+    });
+}
+
+TEST_F(MainDialogMenusTest, TaskbarCreatedShowsTheWindowWhenTheIconCannotComeBack)
+{
+    Run([&](HWND hDlg) {
+        Minimise(hDlg);
+        ASSERT_FALSE(Visible(hDlg));
+        m_shell.AnswerWith(FALSE);
+        ::SendMessageA(hDlg, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        EXPECT_TRUE(Visible(hDlg));
+        EXPECT_TRUE(m_dlg.m_bWindowShown);
+    });
+}
+
+}  // namespace
