@@ -17,6 +17,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,9 +41,15 @@ public:
 
 struct CRun {
     double seconds;
+    double cpuSeconds;   // user + system: less disturbed than wall time by other load
     long maxRssKiB;
     double fastest = 0;
 };
+
+double Seconds(const struct timeval& tv)
+{
+    return static_cast<double>(tv.tv_sec) + static_cast<double>(tv.tv_usec) / 1e6;
+}
 
 // Runs argv in a child, its standard output sent to outPath when given.
 CRun Measure(const std::vector<std::string>& args, const std::string& outPath = std::string())
@@ -71,7 +78,8 @@ CRun Measure(const std::vector<std::string>& args, const std::string& outPath = 
         std::fprintf(stderr, "%s failed\n", args[0].c_str());
         std::exit(1);
     }
-    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss};
+    return {std::chrono::duration<double>(end - start).count(), Seconds(usage.ru_utime) + Seconds(usage.ru_stime),
+        usage.ru_maxrss};
 }
 
 void WriteSource(const std::string& path)
@@ -114,8 +122,13 @@ void Clear(const std::string& dir)
 
 CRun Median(std::vector<CRun> runs)
 {
+    std::vector<double> cpu;
+    for (const CRun& run : runs)
+        cpu.push_back(run.cpuSeconds);
+    std::sort(cpu.begin(), cpu.end());
     std::sort(runs.begin(), runs.end(), [](const CRun& a, const CRun& b) { return a.seconds < b.seconds; });
     CRun result = runs[runs.size() / 2];
+    result.cpuSeconds = cpu[cpu.size() / 2];
     result.fastest = runs.front().seconds;
     for (const CRun& run : runs)
         result.maxRssKiB = std::max(result.maxRssKiB, run.maxRssKiB);
@@ -124,14 +137,14 @@ CRun Median(std::vector<CRun> runs)
 
 void Print(const char* label, const CRun& run)
 {
-    std::printf("%-20s %7.3f s (fastest %.3f s) %7.1f MB/s %7.1f MiB max RSS\n", label, run.seconds, run.fastest,
-        static_cast<double>(kSourceSize) / 1e6 / run.seconds, run.maxRssKiB / 1024.0);
+    std::printf("%-18s %6.3f s (fastest %.3f s) %7.1f MB/s  cpu %6.3f s %6.1f MiB max RSS\n", label, run.seconds,
+        run.fastest, static_cast<double>(kSourceSize) / 1e6 / run.seconds, run.cpuSeconds, run.maxRssKiB / 1024.0);
 }
 
 void PrintRatio(const char* label, const CRun& ours, const CRun& peer)
 {
-    std::printf("%-20s %7.2f time (fastest %.2f) %7.2f memory\n", label, ours.seconds / peer.seconds,
-        ours.fastest / peer.fastest,
+    std::printf("%-18s %6.2f time (fastest %.2f)  cpu %.2f  memory %.2f\n", label, ours.seconds / peer.seconds,
+        ours.fastest / peer.fastest, ours.cpuSeconds / peer.cpuSeconds,
         static_cast<double>(ours.maxRssKiB) / static_cast<double>(peer.maxRssKiB));
 }
 
