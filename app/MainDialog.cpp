@@ -12,6 +12,9 @@ namespace {
 
 const int kMaxPathChars = 256;
 
+const char kHomeAddress[] = "http://www.example.com/";
+const char kMailAddress[] = "mailto:tosvik@example.com";
+
 // The Start command works on a form of its own. This lends it the dialog's boxes,
 // path field and data exchange, and writes what it changed back into the dialog's
 // members, also when a file error ends the job early.
@@ -80,6 +83,8 @@ void CMainDialog::DoDataExchange(CDataExchange* pDX)
     CDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_PATH, m_strPath);
     DDV_MaxChars(pDX, m_strPath, kMaxPathChars);
+    DDX_Control(pDX, IDC_HOME_LINK, m_linkHome);
+    DDX_Control(pDX, IDC_MAIL_LINK, m_linkMail);
 }
 
 BOOL CMainDialog::OnInitDialog()
@@ -95,6 +100,11 @@ BOOL CMainDialog::OnInitDialog()
     }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+
+    m_linkMail.SetTarget(kMailAddress);
+    m_linkMail.MarkOpened(FALSE);
+    m_linkHome.SetTarget(kHomeAddress);
+    m_linkHome.MarkOpened(FALSE);
 
     m_nPieceSizeK = 32000;
     GetDlgItem(IDOK).EnableWindow(FALSE);
@@ -133,6 +143,10 @@ void CMainDialog::OnBrowse()
 void CMainDialog::OnModeSplit()
 {
     CheckDlgButton(IDC_MODE_SPLIT, BST_CHECKED);
+    // The first radio group has no group mark, so the system joins it to the last
+    // one: choosing merge cleared the size's mark. Show again the size a split uses.
+    if (m_nSizeChoice == 1 || m_nSizeChoice == 2)
+        CheckDlgButton(m_nSizeChoice == 1 ? IDC_SIZE_32MB : IDC_SIZE_64MB, BST_CHECKED);
     m_bSplitMode = true;
     SetDlgItemText(IDOK, "分割");
     EnableSizeControls(TRUE);

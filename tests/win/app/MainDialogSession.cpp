@@ -1,0 +1,104 @@
+#include "tests/win/app/MainDialogSession.h"
+
+#include "app/SplitterApp.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The file name box of the system's file-open dialog.
+const int kFileNameCombo = 0x47C;
+
+}  // namespace
+
+void MainDialogSession::Run(const std::function<void()>& script)
+{
+    m_nUiThread = ::GetCurrentThreadId();
+    CSplitterApp app;
+    wintest::BackgroundAction driver([&] {
+        m_hDialog = wintest::WaitForThreadWindow(m_nUiThread, "#32770");
+        if (m_hDialog == nullptr) {
+            ADD_FAILURE() << "the main dialog did not show up";
+            return;
+        }
+        EXPECT_EQ(AfxGetMainWnd(), &Form());
+        script();
+        Click(IDCANCEL);
+    });
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_TRUE(driver.Wait());
+    EXPECT_FALSE(::IsWindow(m_hDialog));
+}
+
+CMainDialog& MainDialogSession::Form() const
+{
+    auto* pDialog = dynamic_cast<CMainDialog*>(CWnd::FromHandlePermanent(m_hDialog));
+    if (pDialog == nullptr)
+        throw std::logic_error("not the main dialog");
+    return *pDialog;
+}
+
+void MainDialogSession::Click(int nID)
+{
+    ::SendMessageA(Item(nID), BM_CLICK, 0, 0);
+}
+
+void MainDialogSession::TypePath(const char* pszText)
+{
+    for (const char* p = pszText; *p != '\0'; ++p)
+        ::SendMessageA(Item(IDC_PATH), WM_CHAR, static_cast<unsigned char>(*p), 1);
+}
+
+void MainDialogSession::SetPathText(const CString& strText)
+{
+    ::SendMessageA(Item(IDC_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strText.c_str()));
+}
+
+void MainDialogSession::Browse(const char* pszPath)
+{
+    // Posted: the click runs a modal dialog that has to be answered first.
+    ::PostMessageA(Item(IDC_BROWSE), BM_CLICK, 0, 0);
+    HWND hOpen = wintest::WaitForThreadWindow(m_nUiThread, "#32770", 15000, m_hDialog);
+    ASSERT_NE(hOpen, nullptr) << "no file-open dialog";
+    if (pszPath != nullptr) {
+        ::SetDlgItemTextA(hOpen, kFileNameCombo, pszPath);
+        ::PostMessageA(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    } else {
+        ::PostMessageA(hOpen, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+    for (int i = 0; i < 500 && ::IsWindow(hOpen); ++i)
+        ::Sleep(20);
+    ASSERT_FALSE(::IsWindow(hOpen)) << "the file-open dialog stayed open";
+    Sync();
+}
+
+void MainDialogSession::Sync()
+{
+    // A message sent from another thread is handled only when the dialog's thread
+    // waits for messages again, that is after the handler returned.
+    ::SendMessageA(m_hDialog, WM_NULL, 0, 0);
+}
+
+bool MainDialogSession::Checked(int nID) const
+{
+    return ::SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+HWND MainDialogSession::Focus() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(m_nUiThread, &info);
+    return info.hwndFocus;
+}
+
+CString WinePath(const char* pszUnixPath)
+{
+    CString strPath = CString("Z:") + pszUnixPath;
+    for (char& c : strPath) {
+        if (c == '/')
+            c = '\\';
+    }
+    return strPath;
+}

@@ -1,0 +1,49 @@
+// Runs the program's start-up (CSplitterApp::InitInstance: the real dialog from the
+// real template as the main window) on the test's thread and drives it from a second
+// thread with window messages, as clicks and keys would arrive. Every box is
+// recorded and answered with OK.
+#pragma once
+
+#include "app/MainDialog.h"
+#include "tests/win/framework/WinTestUtil.h"
+
+#include <functional>
+
+class MainDialogSession {
+public:
+    // Runs the program until script returns, then presses Exit.
+    void Run(const std::function<void()>& script);
+
+    HWND Dialog() const { return m_hDialog; }
+    HWND Item(int nID) const { return ::GetDlgItem(m_hDialog, nID); }
+    // The dialog object; read it between messages only.
+    CMainDialog& Form() const;
+    DWORD UiThread() const { return m_nUiThread; }
+
+    // A click; returns once the handler ran.
+    void Click(int nID);
+    // Keys typed into the path field.
+    void TypePath(const char* pszText);
+    // The field's text put there by code, past its typing limit.
+    void SetPathText(const CString& strText);
+    // Browse, then choose strPath in the system's file-open dialog, or cancel it
+    // (pszPath null). Returns once the handler ran.
+    void Browse(const char* pszPath);
+
+    bool Checked(int nID) const;
+    bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
+    CString Text(int nID) const { return wintest::WindowText(Item(nID)); }
+    HWND Focus() const;
+
+    wintest::MessageBoxRecorder boxes;
+
+private:
+    // Returns once the handler that is running has returned.
+    void Sync();
+
+    DWORD m_nUiThread = 0;
+    HWND m_hDialog = nullptr;
+};
+
+// A Unix path as Wine's drive Z: shows it.
+CString WinePath(const char* pszUnixPath);
