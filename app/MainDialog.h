@@ -3,6 +3,7 @@
 // form members are what the Start command reads.
 #pragma once
 
+#include "controls/HyperLink.h"
 #include "framework/Dialog.h"
 #include "framework/String.h"
 
@@ -20,6 +21,8 @@ public:
     // The form. m_bSplitMode is written by the first mode choice, which every way of
     // enabling Start passes through.
     bool m_bSplitMode = false;
+    CHyperLink m_linkMail;
+    CHyperLink m_linkHome;
     // The notification-area icon, filled at every minimise and passed again to
     // remove it.
     NOTIFYICONDATAA m_nid = {};
