@@ -9,10 +9,6 @@
 #include <filesystem>
 #include <map>
 
-#ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 namespace {
 
@@ -125,30 +121,6 @@ TEST(MergePieces, SelectedPieceOrOutputThatCannotBeOpened)
 }
 
 #ifndef _WIN32
-// Lowers the largest file this process may write, and restores it.
-class CFileSizeLimit {
-public:
-    explicit CFileSizeLimit(rlim_t nBytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_pfnSaved = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit = m_saved;
-        limit.rlim_cur = nBytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~CFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_pfnSaved);
-    }
-    CFileSizeLimit(const CFileSizeLimit&) = delete;
-    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
-
-private:
-    struct rlimit m_saved;
-    void (*m_pfnSaved)(int);
-};
-
 // The output stops growing in the middle of piece 2: the error leaves MergePieces,
 // the output keeps what was written, the pieces are untouched.
 TEST(MergePieces, WriteErrorEscapesAndKeepsTheOutputSoFar)

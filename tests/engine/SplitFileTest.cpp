@@ -160,26 +160,36 @@ TEST(SplitFile, NineHundredNinetyNinePiecesSplitAndMergeBack)
 }
 
 #ifndef _WIN32
-// A full disk while piece 2 is written: the error leaves SplitFile, piece 1 stays.
-TEST(SplitFile, WriteErrorEscapesAndKeepsEarlierPieces)
+// A write error escapes SplitFile and leaves the pieces written so far: a full disk
+// at piece 2, or a file size limit in the middle of piece 1.
+TEST(SplitFile, WriteErrorEscapesAndKeepsWhatWasWritten)
 {
-    CTempDir dir;
-    const std::string bytes = MakeBytes(2500);
-    WriteBytes(dir.Path("s.bin"), bytes);
-    ASSERT_EQ(::symlink("/dev/full", dir.Path("s_002.bin").c_str()), 0);
-    g_bSplitOk = true;
-    CBoxRecorder owner;
-    try {
-        SplitFile(&owner, dir.Path("s.bin"), 1);
-        ADD_FAILURE() << "no error from a full disk";
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.GetFileName(), dir.Path("s_002.bin"));
+    struct { bool bFullDisk; const char* failing; std::size_t written; } rows[] = {
+        {true, "s_002.bin", 1000},
+        {false, "s_001.bin", 600},
+    };
+    for (const auto& row : rows) {
+        CTempDir dir;
+        const std::string bytes = MakeBytes(2500);
+        WriteBytes(dir.Path("s.bin"), bytes);
+        if (row.bFullDisk) {
+            ASSERT_EQ(::symlink("/dev/full", dir.Path("s_002.bin").c_str()), 0);
+        }
+        g_bSplitOk = true;
+        CBoxRecorder owner;
+        try {
+            CFileSizeLimit limit(row.bFullDisk ? RLIM_INFINITY : 600);
+            SplitFile(&owner, dir.Path("s.bin"), 1);
+            ADD_FAILURE() << "no write error";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.GetFileName(), dir.Path(row.failing));
+        }
+        EXPECT_FALSE(g_bSplitOk);
+        EXPECT_TRUE(owner.boxes.empty());
+        EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")), bytes.substr(0, row.written));
+        EXPECT_FALSE(FileExists(dir.Path("s_003.bin")));
+        EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
     }
-    EXPECT_FALSE(g_bSplitOk);
-    EXPECT_TRUE(owner.boxes.empty());
-    EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")), bytes.substr(0, 1000));
-    EXPECT_FALSE(FileExists(dir.Path("s_003.bin")));
-    EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
 }
 
 // A piece size no memory holds: the plain box, the empty piece 1 stays.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <random>
 #include <stdexcept>
@@ -92,6 +93,23 @@ void WriteSparse(const std::string& path, std::uint64_t nLength, const std::stri
     file.Seek(nLength - tail.size());
     file.Write(tail.data(), tail.size());
 }
+
+#ifndef _WIN32
+CFileSizeLimit::CFileSizeLimit(rlim_t nBytes)
+{
+    getrlimit(RLIMIT_FSIZE, &m_saved);
+    m_pfnSaved = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit = m_saved;
+    limit.rlim_cur = nBytes < m_saved.rlim_max ? nBytes : m_saved.rlim_max;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+CFileSizeLimit::~CFileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_saved);
+    std::signal(SIGXFSZ, m_pfnSaved);
+}
+#endif
 
 int CBoxRecorder::MessageBox(const char* pszText, const char* pszCaption, unsigned nType)
 {

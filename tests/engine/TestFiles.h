@@ -34,6 +34,23 @@ bool FileExists(const std::string& path);
 // A file of nLength bytes, zero except for the bytes given at the start and the end.
 void WriteSparse(const std::string& path, std::uint64_t nLength, const std::string& head, const std::string& tail);
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+// Lowers the largest file this process may write (SIGXFSZ ignored), and restores it.
+class CFileSizeLimit {
+public:
+    explicit CFileSizeLimit(rlim_t nBytes);
+    ~CFileSizeLimit();
+    CFileSizeLimit(const CFileSizeLimit&) = delete;
+    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
+
+private:
+    struct rlimit m_saved;
+    void (*m_pfnSaved)(int);
+};
+#endif
+
 struct CBox {
     std::string text;
     std::string caption;   // "(null)" for the framework's default caption
