@@ -5,6 +5,8 @@
 #include "framework/ErrorReport.h"
 #include "framework/WinApp.h"
 
+#include <exception>
+
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, &CDialog::OnOK)
     ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
@@ -28,7 +30,14 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     if (message != WM_INITDIALOG)
         return FALSE;
     auto* pDialog = reinterpret_cast<CDialog*>(lParam);
-    if (!pDialog->SubclassWindow(hWnd)) {
+    BOOL bSubclassed = FALSE;
+    try {
+        bSubclassed = pDialog->SubclassWindow(hWnd);
+    } catch (...) {
+        // PreSubclassWindow of a dialog does no work that may fail.
+        std::terminate();
+    }
+    if (!bSubclassed) {
         ::DestroyWindow(hWnd);
         return FALSE;
     }

@@ -154,8 +154,6 @@ protected:                                                    \
     {AfxEntryKind::Command, WM_COMMAND, 0, (id), &AfxThunk::Void<ThisClass, memberFxn>},
 #define ON_BN_CLICKED(id, memberFxn) \
     {AfxEntryKind::Command, WM_COMMAND, BN_CLICKED, (id), &AfxThunk::Void<ThisClass, memberFxn>},
-#define ON_CONTROL(wNotifyCode, id, memberFxn) \
-    {AfxEntryKind::Command, WM_COMMAND, (wNotifyCode), (id), &AfxThunk::Void<ThisClass, memberFxn>},
 
 // LRESULT f(WPARAM, LPARAM)
 #define ON_MESSAGE(msg, memberFxn) AFX_MSG_ENTRY(msg, Message, memberFxn)
