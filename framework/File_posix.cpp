@@ -26,8 +26,10 @@ int OpenLocked(const char* pszName, int nFlags, mode_t nMode)
         return -1;
     struct stat st;
     bool bOk = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-    // Truncate only once the lock is ours, so an open file of someone else is never cut.
-    if (bOk && (nFlags & O_WRONLY) != 0 && S_ISREG(st.st_mode))
+    // Truncate only once the lock is ours, so an open file of someone else is never cut;
+    // and only when there is something to cut: ext4 flushes a file truncated to zero
+    // when it is closed.
+    if (bOk && (nFlags & O_WRONLY) != 0 && S_ISREG(st.st_mode) && st.st_size != 0)
         bOk = ::ftruncate(fd, 0) == 0;
     if (!bOk) {
         ::close(fd);
