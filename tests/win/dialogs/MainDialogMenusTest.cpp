@@ -286,6 +286,26 @@ TEST_F(MainDialogMenusTest, ExitFromTheTrayRemovesTheIconAndEndsTheDialog)
     EXPECT_TRUE(SameRecord(calls[0], calls[1]));
 }
 
+// The icon still answers while the About box it opened is up; exiting then takes
+// the About box down with the window.
+TEST_F(MainDialogMenusTest, ExitWhileTheTrayAboutIsOpenEndsBoth)
+{
+    HWND hAbout = nullptr;
+    INT_PTR nResult = Run([&](HWND hDlg) {
+        Minimise(hDlg);
+        ChooseFromTrayMenu(hDlg, 2);
+        hAbout = WaitForAbout(hDlg);
+        ASSERT_NE(nullptr, hAbout);
+        ChooseFromTrayMenu(hDlg, 3);
+        EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hDlg); }));
+    });
+    EXPECT_EQ(-1, nResult);
+    EXPECT_FALSE(::IsWindow(hAbout));
+    std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), calls[1].message);
+}
+
 TEST_F(MainDialogMenusTest, SystemMenuAboutShowsTheAboutBoxAndCloseStillEnds)
 {
     INT_PTR nResult = Run([&](HWND hDlg) {
