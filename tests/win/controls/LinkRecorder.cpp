@@ -1,11 +1,12 @@
 // Stands in for a program that opens links: writes the command line it was started
 // with to the file named by TOSVIK_LINK_RECORD. The file appears whole or not at all,
-// so a test that polls for it never reads half a line.
+// so a test that polls for it never reads half a line. A window program, so no console
+// window comes up to take the focus from the test's dialog.
 #include <windows.h>
 
 #include <string>
 
-int main()
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     char szRecord[MAX_PATH];
     DWORD nLength = ::GetEnvironmentVariableA("TOSVIK_LINK_RECORD", szRecord, MAX_PATH);
