@@ -114,6 +114,17 @@ TEST(SplitFile, UnreadableSourceWritesNothing)
     }
 }
 
+TEST(SplitFile, PieceSizeOfZeroIsRefused)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("s.bin"), MakeBytes(10));
+    CBoxRecorder owner;
+    SplitFile(&owner, dir.Path("s.bin"), 0);
+    EXPECT_FALSE(g_bSplitOk);
+    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"程序出现大小错误", kSplitCaption, 48}}));
+    EXPECT_EQ(dir.Count(), 1u);
+}
+
 TEST(SplitFile, PieceThatCannotBeCreatedStopsTheSplit)
 {
     CTempDir dir;
