@@ -22,7 +22,8 @@ const char kNoAssocBox[] =
 // A link whose state the test can set up and read.
 class CTestLink : public CHyperLink {
 public:
-    explicit CTestLink(DWORD dwOptions = kDefaultOptions) { m_dwOptions = dwOptions; }
+    CTestLink() = default;
+    explicit CTestLink(DWORD dwOptions) { m_dwOptions = dwOptions; }
 
     using CHyperLink::m_bHot;
     using CHyperLink::m_bOpened;
@@ -164,27 +165,25 @@ POINT ScreenPoint(HWND hWnd, int x, int y)
 
 TEST(HyperLink, ColourFollowsTheState)
 {
+    const COLORREF kBlue = RGB(0, 0, 255), kTeal = RGB(0, 128, 128),
+                   kPurple = RGB(128, 0, 128), kRed = RGB(255, 0, 0);
     struct Case {
         DWORD dwOptions;
         BOOL bHot, bSelected, bOpened;
         COLORREF crExpected;
     };
     const std::vector<Case> cases = {
-        {kDefaultOptions, FALSE, FALSE, FALSE, g_crNormalText},
-        {kDefaultOptions, TRUE, FALSE, FALSE, g_crNormalText},
-        {kDefaultOptions, FALSE, FALSE, TRUE, g_crOpenedText},
-        {kDefaultOptions, FALSE, TRUE, FALSE, g_crSelectedText},
-        {kDefaultOptions, TRUE, TRUE, TRUE, g_crSelectedText},
-        {kDefaultOptions | HLO_HOT_COLOUR, TRUE, FALSE, FALSE, g_crHotText},
-        {kDefaultOptions | HLO_HOT_COLOUR, TRUE, TRUE, TRUE, g_crHotText},
-        {kDefaultOptions | HLO_HOT_COLOUR, FALSE, TRUE, TRUE, g_crSelectedText},
-        {kDefaultOptions | HLO_NO_SELECTED_COLOUR, FALSE, TRUE, TRUE, g_crOpenedText},
-        {kDefaultOptions | HLO_NO_SELECTED_COLOUR, FALSE, TRUE, FALSE, g_crNormalText},
+        {kDefaultOptions, FALSE, FALSE, FALSE, kBlue},
+        {kDefaultOptions, TRUE, FALSE, FALSE, kBlue},
+        {kDefaultOptions, FALSE, FALSE, TRUE, kPurple},
+        {kDefaultOptions, FALSE, TRUE, FALSE, kTeal},
+        {kDefaultOptions, TRUE, TRUE, TRUE, kTeal},
+        {kDefaultOptions | HLO_HOT_COLOUR, TRUE, FALSE, FALSE, kRed},
+        {kDefaultOptions | HLO_HOT_COLOUR, TRUE, TRUE, TRUE, kRed},
+        {kDefaultOptions | HLO_HOT_COLOUR, FALSE, TRUE, TRUE, kTeal},
+        {kDefaultOptions | HLO_NO_SELECTED_COLOUR, FALSE, TRUE, TRUE, kPurple},
+        {kDefaultOptions | HLO_NO_SELECTED_COLOUR, FALSE, TRUE, FALSE, kBlue},
     };
-    EXPECT_EQ(RGB(0, 0, 255), g_crNormalText);
-    EXPECT_EQ(RGB(0, 128, 128), g_crSelectedText);
-    EXPECT_EQ(RGB(128, 0, 128), g_crOpenedText);
-    EXPECT_EQ(RGB(255, 0, 0), g_crHotText);
 
     RunDialog([&](CLinkTestDialog& dlg) {
         CTestLink link;
@@ -210,6 +209,7 @@ TEST(HyperLink, StateFollowsMouseFocusAndMarks)
 {
     RunDialog([](CLinkTestDialog& dlg) {
         CTestLink link;
+        EXPECT_EQ(0x15u, link.m_dwOptions);
         ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
         HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_EDIT_ELSEWHERE);
         ::SetFocus(hEdit);
