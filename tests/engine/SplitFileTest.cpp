@@ -125,17 +125,22 @@ TEST(SplitFile, PieceSizeOfZeroIsRefused)
     EXPECT_EQ(dir.Count(), 1u);
 }
 
+// Piece 2 is held open by someone else: the split stops there and leaves it alone.
 TEST(SplitFile, PieceThatCannotBeCreatedStopsTheSplit)
 {
     CTempDir dir;
     const std::string bytes = MakeBytes(3500);
     WriteBytes(dir.Path("s.bin"), bytes);
-    std::filesystem::create_directory(dir.Path("s_002.bin"));
+    WriteBytes(dir.Path("s_002.bin"), "in use");
+    CFile holder;
+    ASSERT_TRUE(holder.Open(dir.Path("s_002.bin"), CFile::modeRead));
     CBoxRecorder owner;
     SplitFile(&owner, dir.Path("s.bin"), 1);
     EXPECT_FALSE(g_bSplitOk);
     EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"创建新文件错误", kSplitCaption, 48}}));
     EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")), bytes.substr(0, 1000));
+    holder.Close();
+    EXPECT_EQ(ReadBytes(dir.Path("s_002.bin")), "in use");
     EXPECT_FALSE(FileExists(dir.Path("s_003.bin")));
 }
 
