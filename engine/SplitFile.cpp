@@ -48,6 +48,9 @@ void SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK)
 
     std::string name = MakeFirstPieceName(sourcePath);
     std::uint64_t nOffset = 0;
+    // One piece-sized block serves every piece: a fresh block per piece costs the
+    // system a page fault for every 4 KiB of it, which made a split markedly slower.
+    std::unique_ptr<char[]> buffer;
     for (std::uint64_t i = 0; i < nCount; ++i) {
         source.Seek(nOffset);
         CFile piece;
@@ -55,8 +58,7 @@ void SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK)
             owner->MessageBox("创建新文件错误", kSplitCaption, BOX_ICONEXCLAMATION);
             return;
         }
-        std::unique_ptr<char[]> buffer;
-        if (nPieceSize <= std::numeric_limits<std::size_t>::max())
+        if (!buffer && nPieceSize <= std::numeric_limits<std::size_t>::max())
             buffer.reset(new (std::nothrow) char[static_cast<std::size_t>(nPieceSize)]);
         if (!buffer) {
             owner->MessageBox("wrong to new!", nullptr, BOX_OK);
@@ -67,7 +69,6 @@ void SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK)
         // A source that shrank meanwhile gives a short read: write what was read, no more.
         const std::size_t nRead = source.Read(buffer.get(), nWanted);
         piece.Write(buffer.get(), nRead);
-        buffer.reset();
         piece.Close();
         nOffset += nWanted;
         name = MakeNextPieceName(name, static_cast<int>(i + 1));
