@@ -12,12 +12,14 @@ for preset in win64 win32; do
 done
 exe=$(find build/win64 -name Tosvik.exe -not -path '*/CMakeFiles/*' | head -n 1)
 
-. scripts/wine-ui-prefix.sh
 if [ -n "${DISPLAY:-}" ]; then
+  . scripts/wine-ui-prefix.sh
   exec scripts/wine-run.sh "$exe"
 fi
 
 . scripts/xvfb.sh
+# After the display: Wine's helper processes stay bound to the first one they see.
+. scripts/wine-ui-prefix.sh
 trap 'WINEPREFIX=$WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null || true; kill $tosvik_xvfb_pid 2>/dev/null || true' EXIT
 scripts/wine-run.sh explorer /desktop=Tosvik,800x600 "$exe" &
 for _ in $(seq 120); do
