@@ -16,18 +16,13 @@ void MainDialogSession::Run(const std::function<void()>& script)
 {
     m_nUiThread = ::GetCurrentThreadId();
     CSplitterApp app;
-    wintest::BackgroundAction driver([&] {
-        m_hDialog = wintest::WaitForThreadWindow(m_nUiThread, "#32770");
-        if (m_hDialog == nullptr) {
-            ADD_FAILURE() << "the main dialog did not show up";
-            return;
-        }
+    INT_PTR bRunOn = wintest::DriveModal([&] { return app.InitInstance(); }, [&](HWND hDialog) {
+        m_hDialog = hDialog;
         EXPECT_EQ(AfxGetMainWnd(), &Form());
         script();
         Click(IDCANCEL);
     });
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_TRUE(driver.Wait());
+    EXPECT_FALSE(bRunOn);
     EXPECT_FALSE(::IsWindow(m_hDialog));
 }
 
@@ -41,7 +36,7 @@ CMainDialog& MainDialogSession::Form() const
 
 void MainDialogSession::Click(int nID)
 {
-    ::SendMessageA(Item(nID), BM_CLICK, 0, 0);
+    wintest::Click(m_hDialog, nID);
 }
 
 void MainDialogSession::TypePath(const char* pszText)
@@ -67,9 +62,8 @@ void MainDialogSession::Browse(const char* pszPath)
     } else {
         ::PostMessageA(hOpen, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
-    for (int i = 0; i < 500 && ::IsWindow(hOpen); ++i)
-        ::Sleep(20);
-    ASSERT_FALSE(::IsWindow(hOpen)) << "the file-open dialog stayed open";
+    ASSERT_TRUE(wintest::WaitFor([&] { return !::IsWindow(hOpen); }, 10000))
+        << "the file-open dialog stayed open";
     Sync();
 }
 

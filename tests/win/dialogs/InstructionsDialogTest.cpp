@@ -2,23 +2,54 @@
 #include "app/InstructionsDialog.h"
 
 #include "res/resource.h"
-#include "tests/win/dialogs/DialogTestUtil.h"
 #include "tests/win/framework/WinTestUtil.h"
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
-using dlgtest::FullText;
-using dlgtest::WaitFor;
+using wintest::WaitFor;
+using wintest::WindowText;
 
-// The line structure the text must have, written out from its description rather
-// than copied from the program: exact lines, and where only the frame is fixed, the
+// The lines of text, each of which must end with CR LF; false when one does not or
+// when a lone CR or LF appears.
+bool SplitCrLfLines(const CString& text, std::vector<CString>& lines)
+{
+    lines.clear();
+    std::size_t nStart = 0;
+    while (nStart < text.size()) {
+        std::size_t nEnd = text.find("\r\n", nStart);
+        if (nEnd == CString::npos)
+            return false;
+        CString strLine = text.substr(nStart, nEnd - nStart);
+        if (strLine.find_first_of("\r\n") != CString::npos)
+            return false;
+        lines.push_back(strLine);
+        nStart = nEnd + 2;
+    }
+    return true;
+}
+
+// Line nLine (from 0) of a multi-line edit control as the control breaks it.
+CString EditLine(HWND hEdit, int nLine)
+{
+    char szLine[512];
+    // EM_GETLINE takes the buffer size in the first WORD of the buffer.
+    *reinterpret_cast<WORD*>(szLine) = sizeof(szLine) - 1;
+    LRESULT nCopied = ::SendMessageA(hEdit, EM_GETLINE, static_cast<WPARAM>(nLine),
+                                     reinterpret_cast<LPARAM>(szLine));
+    return CString(szLine, static_cast<std::size_t>(nCopied));
+}
+
+// The line structure the text must have, written out by hand rather than copied
+// from the program: exact lines, and where only the frame is fixed, the
 // leading white space and a fixed start or end.
-TEST(InstructionsText, HasTheDescribedLines)
+TEST(InstructionsText, HasTheExpectedLines)
 {
     std::vector<CString> lines;
-    ASSERT_TRUE(dlgtest::SplitCrLfLines(CInstructionsDialog::s_szText, lines))
+    ASSERT_TRUE(SplitCrLfLines(CInstructionsDialog::s_szText, lines))
         << "every line, the last too, must end with CR LF";
     ASSERT_EQ(18u, lines.size());
 
@@ -77,18 +108,11 @@ protected:
     // window and its edit control. Returns DoModal's result.
     INT_PTR Run(CInstructionsDialog& dlg, const std::function<void(HWND, HWND)>& drive)
     {
-        DWORD nThreadId = ::GetCurrentThreadId();
-        wintest::BackgroundAction action([&] {
-            HWND hDlg = wintest::WaitForThreadWindow(nThreadId, "#32770");
-            if (hDlg == nullptr) {
-                ADD_FAILURE() << "the instructions dialog did not show";
-                return;
-            }
+        return wintest::DriveModal([&] { return dlg.DoModal(); }, [&](HWND hDlg) {
             drive(hDlg, ::GetDlgItem(hDlg, IDC_INSTRUCTIONS_TEXT));
             if (::IsWindow(hDlg))
                 ::PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
         });
-        return dlg.DoModal();
     }
 };
 
@@ -97,17 +121,17 @@ TEST_F(InstructionsDialogTest, ShowsTheTextLineByLineWithoutWrapping)
     CInstructionsDialog dlg;
     INT_PTR nResult = Run(dlg, [](HWND hDlg, HWND hEdit) {
         EXPECT_EQ("有关\"Kavrel的说明\"", wintest::WindowText(hDlg));
-        EXPECT_EQ(CString(CInstructionsDialog::s_szText), FullText(hEdit));
+        EXPECT_EQ(CString(CInstructionsDialog::s_szText), WindowText(hEdit));
 
         // The control breaks lines only where the text does: the 18 lines and the
         // empty one after the last CR LF.
         std::vector<CString> lines;
-        ASSERT_TRUE(dlgtest::SplitCrLfLines(CInstructionsDialog::s_szText, lines));
+        ASSERT_TRUE(SplitCrLfLines(CInstructionsDialog::s_szText, lines));
         ASSERT_EQ(19, ::SendMessageA(hEdit, EM_GETLINECOUNT, 0, 0));
         for (std::size_t i = 0; i < lines.size(); ++i)
-            EXPECT_EQ(lines[i], dlgtest::EditLine(hEdit, static_cast<int>(i))) << "line " << i + 1;
+            EXPECT_EQ(lines[i], EditLine(hEdit, static_cast<int>(i))) << "line " << i + 1;
 
-        ::SendMessageA(::GetDlgItem(hDlg, IDCANCEL), BM_CLICK, 0, 0);
+        wintest::Click(hDlg, IDCANCEL);
     });
     EXPECT_EQ(IDCANCEL, nResult);
     EXPECT_EQ("", dlg.m_strInstructions) << "cancel exchanges nothing";
@@ -121,16 +145,16 @@ TEST_F(InstructionsDialogTest, TypedChangesAreLostOnReopening)
         ::SendMessageA(hEdit, EM_SETSEL, 0, 0);
         for (char ch : CString("XY"))
             ::PostMessageA(hEdit, WM_CHAR, static_cast<unsigned char>(ch), 1);
-        EXPECT_TRUE(WaitFor([&] { return FullText(hEdit) == "XY" + strText; }))
+        EXPECT_TRUE(WaitFor([&] { return WindowText(hEdit) == "XY" + strText; }))
             << "the text can be edited";
-        ::SendMessageA(::GetDlgItem(hDlg, IDOK), BM_CLICK, 0, 0);
+        wintest::Click(hDlg, IDOK);
     });
     EXPECT_EQ(IDOK, nResult);
     EXPECT_EQ("XY" + strText, dlg.m_strInstructions) << "确认 saves the edit's text";
 
     // The same object again: its saved text goes into the edit first and is then
     // replaced by the fixed one.
-    Run(dlg, [&](HWND, HWND hEdit) { EXPECT_EQ(strText, FullText(hEdit)); });
+    Run(dlg, [&](HWND, HWND hEdit) { EXPECT_EQ(strText, WindowText(hEdit)); });
 }
 
 }  // namespace

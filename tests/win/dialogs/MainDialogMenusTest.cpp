@@ -7,7 +7,6 @@
 
 #include "framework/WinApp.h"
 #include "res/resource.h"
-#include "tests/win/dialogs/DialogTestUtil.h"
 #include "tests/win/dialogs/ShellNotifyRecorder.h"
 #include "tests/win/framework/WinTestUtil.h"
 
@@ -17,7 +16,7 @@
 
 namespace {
 
-using dlgtest::WaitFor;
+using wintest::WaitFor;
 
 const UINT kTrayMessage = WM_USER + 1;
 
@@ -92,19 +91,10 @@ protected:
     // ends whatever the script left open. Returns DoModal's result.
     INT_PTR Run(const std::function<void(HWND)>& script)
     {
-        INT_PTR nResult = -1;
-        {
-            wintest::BackgroundAction action([&] {
-                HWND hDlg = wintest::WaitForThreadWindow(m_nThreadId, "#32770");
-                if (hDlg == nullptr) {
-                    ADD_FAILURE() << "the main dialog did not show";
-                    return;
-                }
-                script(hDlg);
-                EndEverything(hDlg);
-            });
-            nResult = m_dlg.DoModal();
-        }
+        INT_PTR nResult = wintest::DriveModal([&] { return m_dlg.DoModal(); }, [&](HWND hDlg) {
+            script(hDlg);
+            EndEverything(hDlg);
+        });
         // An icon the test left behind would stay in the desktop's notification area;
         // removing one that is not there does no harm.
         for (ShellNotifyRecorder::Call& call : m_shell.Calls()) {
@@ -164,7 +154,7 @@ protected:
 
     void CloseAbout(HWND hAbout)
     {
-        ::SendMessageA(::GetDlgItem(hAbout, IDOK), BM_CLICK, 0, 0);
+        wintest::Click(hAbout, IDOK);
         EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hAbout); })) << "确定 closes the About box";
     }
 
@@ -343,8 +333,8 @@ TEST_F(MainDialogMenusTest, MaximiseDragIconAndInstructionsCallNoShell)
         ASSERT_NE(nullptr, hInfo) << "查看说明 shows the instructions";
         EXPECT_FALSE(::IsWindowEnabled(hDlg));
         EXPECT_EQ(CString(CInstructionsDialog::s_szText),
-                  dlgtest::FullText(::GetDlgItem(hInfo, IDC_INSTRUCTIONS_TEXT)));
-        ::SendMessageA(::GetDlgItem(hInfo, IDOK), BM_CLICK, 0, 0);
+                  wintest::WindowText(::GetDlgItem(hInfo, IDC_INSTRUCTIONS_TEXT)));
+        wintest::Click(hInfo, IDOK);
         EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hInfo); }));
 
         EXPECT_TRUE(m_shell.Calls().empty());

@@ -35,7 +35,7 @@ TEST(Dialog, EscapeTheCloseBoxAndTheCancelButtonEndWithIdCancel)
          [](CTestDialog& d) { ::PostMessageA(::GetDlgItem(d, IDC_EDIT), WM_KEYDOWN, VK_ESCAPE, 1); }},
         {"close box", [](CTestDialog& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }},
         {"cancel button",
-         [](CTestDialog& d) { ::SendMessageA(::GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0); }},
+         [](CTestDialog& d) { wintest::Click(d, IDCANCEL); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.how);
@@ -52,7 +52,7 @@ TEST(Dialog, OkSavesTheDataAndEnds)
     dlg.exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_EDIT, strValue); };
     dlg.script = [&](CTestDialog& d) {
         d.SetDlgItemText(IDC_EDIT, "typed");
-        ::SendMessageA(::GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
+        wintest::Click(d, IDOK);
     };
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ("typed", strValue);

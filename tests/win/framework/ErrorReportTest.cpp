@@ -55,7 +55,7 @@ TEST(ErrorReport, AFileErrorInAHandlerIsReportedAndTheDialogGoesOn)
     HWND hDialog = nullptr;
     dlg.script = [&](CTestDialog& d) {
         hDialog = d.m_hWnd;
-        ::SendMessageA(::GetDlgItem(d, IDC_BUTTON_A), BM_CLICK, 0, 0);
+        wintest::Click(d, IDC_BUTTON_A);
         ::PostMessageA(d, WM_COMMAND, IDC_BUTTON_B, 0);
     };
     EXPECT_EQ(42, dlg.DoModal());

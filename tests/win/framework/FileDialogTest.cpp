@@ -40,11 +40,7 @@ protected:
     // thread once the dialog is up.
     INT_PTR Run(CFileDialog& dlg, std::function<void(HWND)> drive)
     {
-        DWORD threadId = ::GetCurrentThreadId();
-        wintest::BackgroundAction action([&, threadId] {
-            HWND hDialog = wintest::WaitForThreadWindow(threadId, "#32770");
-            if (hDialog == nullptr)
-                return;
+        return wintest::DriveModal([&] { return dlg.DoModal(); }, [&](HWND hDialog) {
             m_hFound = hDialog;
             m_hOwner = ::GetWindow(hDialog, GW_OWNER);
             // Let the dialog finish setting itself up before it is driven.
@@ -52,9 +48,6 @@ protected:
             m_strInitialName = wintest::WindowText(FileNameField(hDialog));
             drive(hDialog);
         });
-        INT_PTR nResult = dlg.DoModal();
-        EXPECT_TRUE(action.Wait());
-        return nResult;
     }
 
     CString m_strPath;

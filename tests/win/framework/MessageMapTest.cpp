@@ -50,22 +50,17 @@ BEGIN_MESSAGE_MAP(CDerivedMapDialog, CBaseMapDialog)
     ON_MESSAGE(kBoth, &CDerivedMapDialog::OnDerivedBoth)
 END_MESSAGE_MAP()
 
-void Click(CWnd& dialog, int nID)
-{
-    ::SendMessageA(::GetDlgItem(dialog.m_hWnd, nID), BM_CLICK, 0, 0);
-}
-
 TEST(MessageMap, FirstEntryWinsAndTheBaseTableIsReachedAfterwards)
 {
     CDerivedMapDialog dlg;
     LRESULT lBoth = 0, lBaseOnly = 0;
     dlg.script = [&](CTestDialog& d) {
-        Click(d, IDC_BUTTON_A);
-        Click(d, IDC_BUTTON_B);
+        wintest::Click(d, IDC_BUTTON_A);
+        wintest::Click(d, IDC_BUTTON_B);
         lBoth = d.SendMessage(kBoth);
         lBaseOnly = d.SendMessage(kBaseOnly);
         // The base's own IDOK entry calls the virtual OnOK: the override runs.
-        Click(d, IDOK);
+        wintest::Click(d, IDOK);
         d.EndDialog(5);
     };
     EXPECT_EQ(5, dlg.DoModal());
@@ -109,13 +104,13 @@ TEST(MessageMap, OnCommandSeesEveryCommandBeforeTheTable)
     CCommandDialog dlg;
     BOOL bUnknownRouted = TRUE;
     dlg.script = [&](CTestDialog& d) {
-        Click(d, IDC_BUTTON_A);
-        Click(d, IDC_BUTTON_B);
+        wintest::Click(d, IDC_BUTTON_A);
+        wintest::Click(d, IDC_BUTTON_B);
         d.SendMessage(WM_COMMAND, MAKEWPARAM(4321, EN_CHANGE), 0);
         bUnknownRouted = d.CDialog::OnCommand(MAKEWPARAM(4321, 0), 0);
-        Click(d, IDOK);  // swallowed: the dialog stays
+        wintest::Click(d, IDOK);  // swallowed: the dialog stays
         EXPECT_TRUE(d.IsWindow());
-        Click(d, IDCANCEL);
+        wintest::Click(d, IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ((std::vector<std::string>{"OnCommand 1003/0", "base A", "OnCommand 1004/0",

@@ -1,5 +1,7 @@
 #include "tests/win/framework/WinTestUtil.h"
 
+#include <gtest/gtest.h>
+
 namespace wintest {
 
 void PumpPending()
@@ -53,6 +55,17 @@ HWND FindThreadWindow(DWORD threadId, LPCSTR className, HWND hExclude)
     return request.hFound;
 }
 
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return done();
+        ::Sleep(20);
+    }
+    return true;
+}
+
 HWND WaitForThreadWindow(DWORD threadId, LPCSTR className, DWORD timeoutMs, HWND hExclude)
 {
     DWORD start = ::GetTickCount();
@@ -103,13 +116,38 @@ DWORD WINAPI BackgroundAction::Run(LPVOID pParam)
     return 0;
 }
 
+INT_PTR DriveModal(const std::function<INT_PTR()>& run, const std::function<void(HWND)>& drive)
+{
+    DWORD threadId = ::GetCurrentThreadId();
+    BackgroundAction action([&] {
+        HWND hDialog = WaitForThreadWindow(threadId, "#32770");
+        if (hDialog == nullptr) {
+            ADD_FAILURE() << "no dialog showed up";
+            return;
+        }
+        drive(hDialog);
+    });
+    INT_PTR nResult = run();
+    EXPECT_TRUE(action.Wait()) << "the driver did not end";
+    return nResult;
+}
+
 CString WindowText(HWND hWnd)
 {
-    char szText[1024] = "";
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof(szText), reinterpret_cast<LPARAM>(szText),
-                          SMTO_ABORTIFHUNG, 5000, &result);
-    return szText;
+    // Timed out, so a hung window cannot hang the test.
+    DWORD_PTR nLength = 0;
+    ::SendMessageTimeoutA(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &nLength);
+    CString strText(nLength + 1, '\0');
+    DWORD_PTR nCopied = 0;
+    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, nLength + 1, reinterpret_cast<LPARAM>(&strText[0]),
+                          SMTO_ABORTIFHUNG, 5000, &nCopied);
+    strText.resize((std::min)(nCopied, nLength));
+    return strText;
+}
+
+void Click(HWND hDialog, int nID)
+{
+    ::SendMessageA(::GetDlgItem(hDialog, nID), BM_CLICK, 0, 0);
 }
 
 namespace {

@@ -21,6 +21,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // A visible top-level window of thread threadId with class className (e.g.
 // "#32770" for dialogs) that is not hExclude, or null.
 HWND FindThreadWindow(DWORD threadId, LPCSTR className, HWND hExclude = nullptr);
+// Polls done (sleeping, for a thread that drives another one) until it holds or
+// timeoutMs passed; returns done().
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
 // FindThreadWindow, polled until it finds one or timeoutMs passed. For other
 // threads: it sleeps between polls.
 HWND WaitForThreadWindow(DWORD threadId, LPCSTR className, DWORD timeoutMs = 10000,
@@ -47,8 +51,16 @@ private:
     HANDLE m_hThread;
 };
 
-// The text of a window (WM_GETTEXT), for any window of any thread.
+// Runs run() (a modal loop) on this thread while drive(hDialog) acts, from a thread
+// of its own, on the first dialog this thread shows. Returns run()'s result once the
+// driver ended too.
+INT_PTR DriveModal(const std::function<INT_PTR()>& run, const std::function<void(HWND)>& drive);
+
+// The whole text of a window of any thread, however long.
 CString WindowText(HWND hWnd);
+
+// A click on control nID of hDialog; returns once its handler ran.
+void Click(HWND hDialog, int nID);
 
 // Records every box that goes through AfxShowMessageBox while it lives, and answers
 // each with `answer`. One at a time.
