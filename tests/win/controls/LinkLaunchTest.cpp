@@ -2,8 +2,9 @@
 // and its open command are written here, and the recorder program stands in for the
 // handler, so every started command line can be read back.
 #include "controls/HyperLink.h"
-#include "framework/MessageBox.h"
+#include "tests/engine/TestFiles.h"
 #include "tests/win/controls/LinkTestUtil.h"
+#include "tests/win/framework/WinTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -70,14 +71,14 @@ protected:
         SetText(kCommandKey, strCommand);
     }
 
-    CScratchDir m_dir;
+    CTempDir m_dir;
     const std::string m_strRecorder = Quoted(RecorderPath());
 };
 
 TEST_F(LinkLaunch, ShellOpensWhatItCanAndTheFallbackStaysIdle)
 {
     RegisterHandler(m_strRecorder + " -fallback \"%1\"");
-    std::string strRecord = m_dir.File("shell.txt");
+    std::string strRecord = m_dir.Path("shell.txt");
     SetRecordFile(strRecord);
 
     int nCode = CHyperLink::ShellOpen(RecorderPath().c_str(), SW_SHOW);
@@ -107,7 +108,7 @@ TEST_F(LinkLaunch, FallbackReplacesThePlaceholderWithTheTarget)
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(cases[i].strRegistered);
         RegisterHandler(cases[i].strRegistered);
-        std::string strRecord = m_dir.File("fallback-" + std::to_string(i) + ".txt");
+        std::string strRecord = m_dir.Path("fallback-" + std::to_string(i) + ".txt");
         SetRecordFile(strRecord);
 
         EXPECT_GT(CHyperLink::ShellOpen(kUnopenable, SW_SHOW), 32);
@@ -123,7 +124,7 @@ TEST_F(LinkLaunch, LongestCommandLineThatFitsRuns)
     std::string strTarget = kUnopenable;
     strTarget.resize(MAX_PATH - 1, 'p');
     RegisterHandler(strRegistered);
-    std::string strRecord = m_dir.File("longest.txt");
+    std::string strRecord = m_dir.Path("longest.txt");
     SetRecordFile(strRecord);
 
     EXPECT_GT(CHyperLink::ShellOpen(strTarget.c_str(), SW_SHOW), 32);
@@ -188,7 +189,7 @@ TEST_F(LinkLaunch, ShellsCodeStandsWhenTheFallbackCannotRun)
          },
          strTooLongTarget},
     };
-    const std::string strRecord = m_dir.File("never.txt");
+    const std::string strRecord = m_dir.Path("never.txt");
     SetRecordFile(strRecord);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
@@ -205,7 +206,7 @@ TEST_F(LinkLaunch, ShellsCodeStandsWhenTheFallbackCannotRun)
 
 TEST_F(LinkLaunch, FailedStartReturnsItsOwnCode)
 {
-    RegisterHandler(Quoted(m_dir.File("missing-handler.exe")) + " \"%1\"");
+    RegisterHandler(Quoted(m_dir.Path("missing-handler.exe")) + " \"%1\"");
 
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, CHyperLink::ShellOpen(kUnopenable, SW_SHOW));
 }
@@ -275,20 +276,6 @@ TEST(ReadDefaultValue, SubKeyAndValueMayShareABuffer)
     DeleteKey("TosvikTest.Value");
 }
 
-struct Box {
-    HWND hOwner;
-    std::string strText;
-    std::string strCaption;
-    UINT nType;
-};
-std::vector<Box> g_boxes;
-
-int RecordBox(HWND hOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType)
-{
-    g_boxes.push_back({hOwner, pszText, pszCaption, nType});
-    return IDOK;
-}
-
 TEST(ShowOpenError, NamesTheReasonInAnExclamationBox)
 {
     struct Case {
@@ -316,19 +303,17 @@ TEST(ShowOpenError, NamesTheReasonInAnExclamationBox)
     for (int nCode : {1, 4, 6, 7, 9, 10, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25})
         cases.push_back({nCode, "Unknown Error (" + std::to_string(nCode) + ") occurred."});
 
-    MessageBoxFn pfnPrevious = AfxSetMessageBoxHook(RecordBox);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.nCode);
-        g_boxes.clear();
+        wintest::MessageBoxRecorder boxes;
 
         CHyperLink::ShowOpenError(c.nCode);
 
-        ASSERT_EQ(1u, g_boxes.size());
-        EXPECT_EQ("Can't open link:\n\n" + c.strReason, g_boxes[0].strText);
-        EXPECT_EQ("link_launch_tests", g_boxes[0].strCaption);
-        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), g_boxes[0].nType);
+        ASSERT_EQ(1u, boxes.Boxes().size());
+        EXPECT_EQ("Can't open link:\n\n" + c.strReason, boxes.Boxes()[0].text);
+        EXPECT_EQ("link_launch_tests", boxes.Boxes()[0].caption);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.Boxes()[0].type);
     }
-    AfxSetMessageBoxHook(pfnPrevious);
 }
 
 }  // namespace

@@ -1,29 +1,7 @@
 #include "tests/win/controls/LinkTestUtil.h"
 
-#include <fstream>
-#include <sstream>
-
-CScratchDir::CScratchDir()
-{
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp);
-    m_strPath = std::string(szTemp) + "tosvik-links-" + std::to_string(::GetCurrentProcessId());
-    ::CreateDirectoryA(m_strPath.c_str(), nullptr);
-}
-
-CScratchDir::~CScratchDir()
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA((m_strPath + "\\*").c_str(), &fd);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-                ::DeleteFileA(File(fd.cFileName).c_str());
-        } while (::FindNextFileA(hFind, &fd));
-        ::FindClose(hFind);
-    }
-    ::RemoveDirectoryA(m_strPath.c_str());
-}
+#include "tests/engine/TestFiles.h"
+#include "tests/win/framework/WinTestUtil.h"
 
 std::string ModuleDir()
 {
@@ -45,14 +23,8 @@ void SetRecordFile(const std::string& strRecord)
 
 std::string WaitForRecord(const std::string& strRecord, DWORD dwTimeoutMs)
 {
-    DWORD dwStart = ::GetTickCount();
-    while (::GetFileAttributesA(strRecord.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (::GetTickCount() - dwStart > dwTimeoutMs)
-            return std::string();
-        ::Sleep(50);
-    }
-    std::ifstream file(strRecord, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    auto written = [&] { return ::GetFileAttributesA(strRecord.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    if (!wintest::WaitFor(written, dwTimeoutMs))
+        return std::string();
+    return ReadBytes(strRecord);
 }

@@ -1,25 +1,10 @@
-// What the link tests share: a scratch folder, the recorder program that stands in for
-// a link handler, and waiting for what it wrote.
+// What the link tests share: the recorder program that stands in for a link handler,
+// and waiting for what it wrote.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-
-// A folder of its own under the temporary directory, removed with what it holds.
-class CScratchDir {
-public:
-    CScratchDir();
-    ~CScratchDir();
-    CScratchDir(const CScratchDir&) = delete;
-    CScratchDir& operator=(const CScratchDir&) = delete;
-
-    const std::string& Path() const { return m_strPath; }
-    std::string File(const std::string& strName) const { return m_strPath + "\\" + strName; }
-
-private:
-    std::string m_strPath;
-};
 
 // The folder of the running test program, where the recorder is built too.
 std::string ModuleDir();
