@@ -5,13 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// The file name box of the system's file-open dialog.
-const int kFileNameCombo = 0x47C;
-
-}  // namespace
-
 void MainDialogSession::Run(const std::function<void()>& script)
 {
     m_nUiThread = ::GetCurrentThreadId();
@@ -57,7 +50,8 @@ void MainDialogSession::Browse(const char* pszPath)
     HWND hOpen = wintest::WaitForThreadWindow(m_nUiThread, "#32770", 15000, m_hDialog);
     ASSERT_NE(hOpen, nullptr) << "no file-open dialog";
     if (pszPath != nullptr) {
-        ::SetDlgItemTextA(hOpen, kFileNameCombo, pszPath);
+        ::SendMessageA(wintest::FileNameField(hOpen), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(pszPath));
         ::PostMessageA(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     } else {
         ::PostMessageA(hOpen, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

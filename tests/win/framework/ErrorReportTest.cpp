@@ -48,34 +48,28 @@ void ExpectReport(const wintest::MessageBoxRecorder::Box& box, HWND hOwner, DWOR
     EXPECT_EQ("文件操作出错：" + CString(kFileName) + "\n原因：" + strCause, box.text);
 }
 
-TEST(ErrorReport, AFileErrorInAHandlerIsReportedAndTheDialogGoesOn)
+TEST(ErrorReport, AFileErrorInAHandlerOrOnInitDialogIsReportedAndTheDialogGoesOn)
 {
-    wintest::MessageBoxRecorder boxes;
-    CThrowingDialog dlg;
-    HWND hDialog = nullptr;
-    dlg.script = [&](CTestDialog& d) {
-        hDialog = d.m_hWnd;
-        wintest::Click(d, IDC_BUTTON_A);
-        ::PostMessageA(d, WM_COMMAND, IDC_BUTTON_B, 0);
-    };
-    EXPECT_EQ(42, dlg.DoModal());
-    ASSERT_EQ(1u, boxes.Boxes().size());
-    ExpectReport(boxes.Boxes()[0], hDialog, ERROR_DISK_FULL);
-}
-
-TEST(ErrorReport, AFileErrorInOnInitDialogIsReportedAndTheDialogRuns)
-{
-    wintest::MessageBoxRecorder boxes;
-    CThrowingDialog dlg;
-    dlg.bThrowInInit = true;
-    HWND hDialog = nullptr;
-    dlg.script = [&](CTestDialog& d) {
-        hDialog = d.m_hWnd;
-        ::PostMessageA(d, WM_COMMAND, IDC_BUTTON_B, 0);
-    };
-    EXPECT_EQ(42, dlg.DoModal());
-    ASSERT_EQ(1u, boxes.Boxes().size());
-    ExpectReport(boxes.Boxes()[0], hDialog, ERROR_HANDLE_EOF);
+    struct Row {
+        bool bThrowInInit;  // else the click on button A throws
+        DWORD nError;
+    } rows[] = {{false, ERROR_DISK_FULL}, {true, ERROR_HANDLE_EOF}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.bThrowInInit ? "OnInitDialog" : "handler");
+        wintest::MessageBoxRecorder boxes;
+        CThrowingDialog dlg;
+        dlg.bThrowInInit = row.bThrowInInit;
+        HWND hDialog = nullptr;
+        dlg.script = [&](CTestDialog& d) {
+            hDialog = d.m_hWnd;
+            if (!row.bThrowInInit)
+                wintest::Click(d, IDC_BUTTON_A);
+            ::PostMessageA(d, WM_COMMAND, IDC_BUTTON_B, 0);
+        };
+        EXPECT_EQ(42, dlg.DoModal());
+        ASSERT_EQ(1u, boxes.Boxes().size());
+        ExpectReport(boxes.Boxes()[0], hDialog, row.nError);
+    }
 }
 
 TEST(MessageBox, TheStandardBoxBelongsToTheMainWindowOrItsModalDialog)

@@ -7,13 +7,7 @@
 
 namespace {
 
-// The file-name field: a combo box in the Explorer-style dialog, an edit in the old.
-HWND FileNameField(HWND hDialog)
-{
-    if (HWND hCombo = ::GetDlgItem(hDialog, 0x47C))  // cmb13
-        return hCombo;
-    return ::GetDlgItem(hDialog, 0x480);  // edt1
-}
+using wintest::FileNameField;
 
 class FileDialogTest : public ::testing::Test {
 protected:

@@ -68,14 +68,10 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
 
 HWND WaitForThreadWindow(DWORD threadId, LPCSTR className, DWORD timeoutMs, HWND hExclude)
 {
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        if (HWND hWnd = FindThreadWindow(threadId, className, hExclude))
-            return hWnd;
-        if (::GetTickCount() - start >= timeoutMs)
-            return nullptr;
-        ::Sleep(20);
-    }
+    HWND hWnd = nullptr;
+    WaitFor([&] { return (hWnd = FindThreadWindow(threadId, className, hExclude)) != nullptr; },
+            timeoutMs);
+    return hWnd;
 }
 
 BackgroundAction::BackgroundAction(std::function<void()> action)
@@ -143,6 +139,13 @@ CString WindowText(HWND hWnd)
                           SMTO_ABORTIFHUNG, 5000, &nCopied);
     strText.resize((std::min)(nCopied, nLength));
     return strText;
+}
+
+HWND FileNameField(HWND hOpenDialog)
+{
+    if (HWND hCombo = ::GetDlgItem(hOpenDialog, 0x47C))  // cmb13
+        return hCombo;
+    return ::GetDlgItem(hOpenDialog, 0x480);  // edt1
 }
 
 void Click(HWND hDialog, int nID)

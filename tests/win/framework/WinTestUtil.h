@@ -59,6 +59,10 @@ INT_PTR DriveModal(const std::function<INT_PTR()>& run, const std::function<void
 // The whole text of a window of any thread, however long.
 CString WindowText(HWND hWnd);
 
+// The file-name field of the system's file-open dialog: a combo box in the
+// Explorer-style dialog, an edit in the old one.
+HWND FileNameField(HWND hOpenDialog);
+
 // A click on control nID of hDialog; returns once its handler ran.
 void Click(HWND hDialog, int nID);
 
