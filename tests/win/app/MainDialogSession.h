@@ -18,7 +18,6 @@ public:
     HWND Item(int nID) const { return ::GetDlgItem(m_hDialog, nID); }
     // The dialog object; read it between messages only.
     CMainDialog& Form() const;
-    DWORD UiThread() const { return m_nUiThread; }
 
     // A click; returns once the handler ran.
     void Click(int nID);

@@ -24,12 +24,6 @@ void ShellNotifyRecorder::AnswerWith(BOOL answer)
     m_answer = answer;
 }
 
-void ShellNotifyRecorder::PassToShell()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_answer.reset();
-}
-
 std::vector<ShellNotifyRecorder::Call> ShellNotifyRecorder::Calls() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);

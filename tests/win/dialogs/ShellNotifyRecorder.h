@@ -24,8 +24,6 @@ public:
 
     // From now on the shell is not asked; every call gets this answer.
     void AnswerWith(BOOL answer);
-    // Back to passing calls on to the shell.
-    void PassToShell();
 
     // A copy, safe to take from another thread than the one making the calls.
     std::vector<Call> Calls() const;
