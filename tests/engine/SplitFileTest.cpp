@@ -82,17 +82,34 @@ TEST(SplitFile, PiecesLandNextToTheSource)
     }
 }
 
-TEST(SplitFile, SourceNotLargerThanAPieceWritesNothing)
+// Refused before any piece is written: a source no larger than a piece, a piece size
+// of zero, or more pieces than the three digits number (999). The length past 4 GiB
+// would look like 1000 bytes in 32 bits.
+TEST(SplitFile, RefusalsWriteNothing)
 {
-    for (std::size_t length : {0, 1, 1000}) {
+    const CBox kNoNeed = {"没必要分割该文件", "Kavrel：没必要呀！", 64};
+    const CBox kTooMany = {"文件太大了，分割后会超过999个文件，无法分割", kSplitCaption, 48};
+    struct { std::uint64_t length; int nPieceK; CBox box; } rows[] = {
+        {0, 1, kNoNeed},
+        {1, 1, kNoNeed},
+        {1000, 1, kNoNeed},
+        {10, 0, {"程序出现大小错误", kSplitCaption, 48}},
+        {999000, 1, kTooMany},
+        {(std::uint64_t{1} << 32) + 1000, 1, kTooMany},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.length);
         CTempDir dir;
-        WriteBytes(dir.Path("s.bin"), MakeBytes(length));
+        if (row.length > 1000000)
+            WriteSparse(dir.Path("s.bin"), row.length, "a", "z");
+        else
+            WriteBytes(dir.Path("s.bin"), MakeBytes(static_cast<std::size_t>(row.length)));
         g_bSplitOk = true;
         CBoxRecorder owner;
-        SplitFile(&owner, dir.Path("s.bin"), 1);
+        SplitFile(&owner, dir.Path("s.bin"), row.nPieceK);
         EXPECT_FALSE(g_bSplitOk);
-        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"没必要分割该文件", "Kavrel：没必要呀！", 64}}));
-        EXPECT_EQ(dir.Count(), 1u) << length;
+        EXPECT_EQ(owner.boxes, std::vector<CBox>{row.box});
+        EXPECT_EQ(dir.Count(), 1u);
     }
 }
 
@@ -114,17 +131,6 @@ TEST(SplitFile, UnreadableSourceWritesNothing)
     }
 }
 
-TEST(SplitFile, PieceSizeOfZeroIsRefused)
-{
-    CTempDir dir;
-    WriteBytes(dir.Path("s.bin"), MakeBytes(10));
-    CBoxRecorder owner;
-    SplitFile(&owner, dir.Path("s.bin"), 0);
-    EXPECT_FALSE(g_bSplitOk);
-    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"程序出现大小错误", kSplitCaption, 48}}));
-    EXPECT_EQ(dir.Count(), 1u);
-}
-
 // Piece 2 is held open by someone else: the split stops there and leaves it alone.
 TEST(SplitFile, PieceThatCannotBeCreatedStopsTheSplit)
 {
@@ -142,21 +148,6 @@ TEST(SplitFile, PieceThatCannotBeCreatedStopsTheSplit)
     holder.Close();
     EXPECT_EQ(ReadBytes(dir.Path("s_002.bin")), "in use");
     EXPECT_FALSE(FileExists(dir.Path("s_003.bin")));
-}
-
-// Three digits number at most 999 pieces; a longer split is refused before any
-// piece is written. The length past 4 GiB would look like 1000 bytes in 32 bits.
-TEST(SplitFile, MoreThan999PiecesAreRefused)
-{
-    for (std::uint64_t length : {std::uint64_t{999000}, (std::uint64_t{1} << 32) + 1000}) {
-        CTempDir dir;
-        WriteSparse(dir.Path("s.bin"), length, "a", "z");
-        CBoxRecorder owner;
-        SplitFile(&owner, dir.Path("s.bin"), 1);
-        EXPECT_FALSE(g_bSplitOk);
-        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"文件太大了，分割后会超过999个文件，无法分割", kSplitCaption, 48}}));
-        EXPECT_EQ(dir.Count(), 1u) << length;
-    }
 }
 
 TEST(SplitFile, NineHundredNinetyNinePiecesSplitAndMergeBack)
