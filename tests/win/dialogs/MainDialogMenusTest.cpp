@@ -259,42 +259,35 @@ TEST_F(MainDialogMenusTest, AboutFromTheTrayLeavesTheWindowHidden)
     });
 }
 
-TEST_F(MainDialogMenusTest, ExitFromTheTrayRemovesTheIconAndEndsTheDialog)
+// The icon still answers while the About box it opened is up; exiting then takes
+// the About box down with the window.
+class MainDialogTrayExit : public MainDialogMenusTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(MainDialogTrayExit, RemovesTheIconAndEndsTheDialog)
 {
-    HWND hMain = nullptr;
+    const bool bAboutOpen = GetParam();
+    HWND hMain = nullptr, hAbout = nullptr;
     INT_PTR nResult = Run([&](HWND hDlg) {
         hMain = hDlg;
         Minimise(hDlg);
+        if (bAboutOpen) {
+            ChooseFromTrayMenu(hDlg, 2);
+            hAbout = WaitForAbout(hDlg);
+            ASSERT_NE(nullptr, hAbout);
+        }
         ChooseFromTrayMenu(hDlg, 3);
         EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hDlg); }));
     });
     EXPECT_EQ(-1, nResult) << "the modal loop ended on the window's destruction";
     EXPECT_FALSE(::IsWindow(hMain));
+    EXPECT_FALSE(bAboutOpen && ::IsWindow(hAbout));
     std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
     ASSERT_EQ(2u, calls.size());
     ExpectTrayRecord(calls[1], NIM_DELETE, hMain);
     EXPECT_TRUE(SameRecord(calls[0], calls[1]));
 }
 
-// The icon still answers while the About box it opened is up; exiting then takes
-// the About box down with the window.
-TEST_F(MainDialogMenusTest, ExitWhileTheTrayAboutIsOpenEndsBoth)
-{
-    HWND hAbout = nullptr;
-    INT_PTR nResult = Run([&](HWND hDlg) {
-        Minimise(hDlg);
-        ChooseFromTrayMenu(hDlg, 2);
-        hAbout = WaitForAbout(hDlg);
-        ASSERT_NE(nullptr, hAbout);
-        ChooseFromTrayMenu(hDlg, 3);
-        EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hDlg); }));
-    });
-    EXPECT_EQ(-1, nResult);
-    EXPECT_FALSE(::IsWindow(hAbout));
-    std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
-    ASSERT_EQ(2u, calls.size());
-    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), calls[1].message);
-}
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutAbout, MainDialogTrayExit, ::testing::Bool());
 
 TEST_F(MainDialogMenusTest, SystemMenuAboutShowsTheAboutBoxAndCloseStillEnds)
 {

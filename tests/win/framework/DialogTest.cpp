@@ -106,6 +106,7 @@ TEST(Dialog, QuitEndsTheLoopAndIsLeftForTheNextLoop)
     EXPECT_EQ(3u, msg.wParam);
 }
 
+// The main window itself has no owner.
 TEST(Dialog, TheParentOrElseTheMainWindowOwnsTheDialogAndIsDisabledMeanwhile)
 {
     CWinApp app;
@@ -115,10 +116,11 @@ TEST(Dialog, TheParentOrElseTheMainWindowOwnsTheDialogAndIsDisabledMeanwhile)
         HWND hOwner = nullptr;
         BOOL bOwnerEnabled = TRUE;
     } withParent, withoutParent;
-    HWND hMain = nullptr;
+    HWND hMain = nullptr, hMainOwner = reinterpret_cast<HWND>(1);
     BOOL bMainEnabledAfter = FALSE;
     mainDlg.script = [&](CTestDialog& m) {
         hMain = m.m_hWnd;
+        hMainOwner = ::GetWindow(m, GW_OWNER);
         auto look = [&m](Seen& seen) {
             return [&seen, &m](CTestDialog& d) {
                 seen.hOwner = ::GetWindow(d, GW_OWNER);
@@ -136,6 +138,7 @@ TEST(Dialog, TheParentOrElseTheMainWindowOwnsTheDialogAndIsDisabledMeanwhile)
         m.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, mainDlg.DoModal());
+    EXPECT_EQ(nullptr, hMainOwner);
     EXPECT_EQ(hMain, withParent.hOwner);
     EXPECT_FALSE(withParent.bOwnerEnabled);
     EXPECT_EQ(hMain, withoutParent.hOwner);
@@ -143,20 +146,6 @@ TEST(Dialog, TheParentOrElseTheMainWindowOwnsTheDialogAndIsDisabledMeanwhile)
     EXPECT_TRUE(bMainEnabledAfter);
     // The main window is forgotten once it is gone.
     EXPECT_EQ(nullptr, AfxGetMainWnd());
-}
-
-TEST(Dialog, TheMainWindowDoesNotOwnItself)
-{
-    CWinApp app;
-    CTestDialog mainDlg;
-    app.m_pMainWnd = &mainDlg;
-    HWND hOwner = reinterpret_cast<HWND>(1);
-    mainDlg.script = [&](CTestDialog& d) {
-        hOwner = ::GetWindow(d, GW_OWNER);
-        d.EndDialog(IDOK);
-    };
-    EXPECT_EQ(IDOK, mainDlg.DoModal());
-    EXPECT_EQ(nullptr, hOwner);
 }
 
 // Records PreTranslateMessage for key presses, and may keep them.
