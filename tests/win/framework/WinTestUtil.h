@@ -21,10 +21,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // A visible top-level window of thread threadId with class className (e.g.
 // "#32770" for dialogs) that is not hExclude, or null.
 HWND FindThreadWindow(DWORD threadId, LPCSTR className, HWND hExclude = nullptr);
+
 // Polls done (sleeping, for a thread that drives another one) until it holds or
 // timeoutMs passed; returns done().
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-
 // FindThreadWindow, polled until it finds one or timeoutMs passed. For other
 // threads: it sleeps between polls.
 HWND WaitForThreadWindow(DWORD threadId, LPCSTR className, DWORD timeoutMs = 10000,
