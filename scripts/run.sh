@@ -20,7 +20,6 @@ fi
 . scripts/xvfb.sh
 # After the display: Wine's helper processes stay bound to the first one they see.
 . scripts/wine-ui-prefix.sh
-trap 'WINEPREFIX=$WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null || true; kill $tosvik_xvfb_pid 2>/dev/null || true' EXIT
 scripts/wine-run.sh explorer /desktop=Tosvik,800x600 "$exe" &
 for _ in $(seq 120); do
   xdotool search --name '^Tosvik2\.0' >/dev/null 2>&1 && break

@@ -7,15 +7,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 out=${1:-docs/screenshots/main-dialog.png}
 
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target Tosvik
-exe=$(find build/win64 -name Tosvik.exe -not -path '*/CMakeFiles/*' | head -n 1)
-
-unset DISPLAY
-. scripts/xvfb.sh
-# After the display: Wine's helper processes stay bound to the first one they see.
-. scripts/wine-ui-prefix.sh
-trap 'WINEPREFIX=$WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null || true; kill $tosvik_xvfb_pid 2>/dev/null || true' EXIT
+. scripts/ui-session.sh
 
 scripts/wine-run.sh explorer /desktop=Tosvik,800x600 "$exe" &
 window=
