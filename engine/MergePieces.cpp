@@ -1,25 +1,20 @@
 #include "engine/MergePieces.h"
 
+#include "engine/BlockCopy.h"
+#include "engine/JobCancel.h"
+#include "engine/JobTexts.h"
 #include "engine/PieceNames.h"
 #include "engine/PieceSet.h"
 #include "framework/File.h"
+#include "framework/FileSystem.h"
+#include "framework/String.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <memory>
-#include <new>
+#include <limits>
 
 bool g_bMergeOk = false;
 
 namespace {
-
-// The buffer follows the selected piece but stays small enough to live in the
-// processor's cache: staging whole pieces in memory made merges about twice as slow.
-// Pieces longer than it are copied in several reads.
-constexpr std::uint64_t kMaxBuffer = 1 << 20;
-constexpr std::uint64_t kMinBuffer = 64 * 1024;
-
-const char kMergeCaption[] = "Kavrel合并中....";
 
 // A selected piece that carries a number must be piece 001: merging from a later one
 // would silently leave out the start of the file.
@@ -36,61 +31,110 @@ bool IsNamedAsFirstPiece(const std::string& name)
     return digits == "001";
 }
 
-void CopyWhole(CFile& from, CFile& to, char* pBuffer, std::size_t nBufferSize)
-{
-    for (;;) {
-        std::size_t n = from.Read(pBuffer, nBufferSize);
-        if (n == 0)
-            return;
-        to.Write(pBuffer, n);
+// The output while it is written: a name in the output's folder that is neither a
+// piece name (no '_' four bytes before its dot) nor a name a merge writes, taken
+// only when free. Removed unless Keep() was called.
+class CPartialOutput {
+public:
+    bool Create(const std::string& strOutName)
+    {
+        const std::string strDir = strOutName.substr(0, FindFileNameStart(strOutName));
+        for (int n = 0; n < 1000; ++n) {
+            std::string strName = strDir + AfxFormat("~tosvik%03d.tmp", n);
+            if (m_file.Open(strName, CFile::modeCreate | CFile::modeWrite | CFile::modeCreateNew)) {
+                m_strName = strName;
+                // Errors name the file the user asked for.
+                m_file.SetFilePath(strOutName);
+                return true;
+            }
+        }
+        return false;
     }
-}
+    ~CPartialOutput() { Discard(); }
+    CPartialOutput() = default;
+    CPartialOutput(const CPartialOutput&) = delete;
+    CPartialOutput& operator=(const CPartialOutput&) = delete;
+
+    CFile& File() { return m_file; }
+    void Discard()
+    {
+        if (m_strName.empty())
+            return;
+        try {
+            m_file.Close();
+        } catch (const CFileException&) {
+            // Its bytes are thrown away anyway.
+        }
+        RemoveFile(m_strName);
+        m_strName.clear();
+    }
+    // Closes the file and gives it the output's name; false when it could not.
+    bool MoveTo(const std::string& strOutName)
+    {
+        m_file.Close();
+        if (!RenameFile(m_strName, strOutName))
+            return false;
+        m_strName.clear();
+        return true;
+    }
+
+private:
+    CFile m_file;
+    std::string m_strName;
+};
 
 } // namespace
 
-void MergePieces(IMessageOwner* owner, std::string selectedPath)
+JobResult MergePieces(IMessageOwner* owner, std::string selectedPath, IJobProgress* pProgress)
 {
     g_bMergeOk = false;
     if (!IsNamedAsFirstPiece(selectedPath)) {
-        owner->MessageBox("文件名好象有误请检查!", "Kavrel合并前的检查...", BOX_ICONEXCLAMATION);
-        return;
+        owner->MessageBox("文件名好象有误请检查!", kCheckCaption, BOX_ICONEXCLAMATION);
+        return JobResult::Failed;
     }
     const std::string outName = MakeMergedName(selectedPath);
 
     CFile piece;
     if (!piece.Open(selectedPath, CFile::modeRead)) {
-        owner->MessageBox("读取原文件错误", kMergeCaption, BOX_ICONEXCLAMATION);
-        return;
+        owner->MessageBox(kReadSourceError, kMergeCaption, BOX_ICONEXCLAMATION);
+        return JobResult::Failed;
     }
-    const std::uint64_t nFirstLength = piece.GetLength();
-    const int nCount = CheckPieceSet(owner, selectedPath, nFirstLength);
-    if (nCount == 0)
-        return;
+    CPieceSet set;
+    if (!CheckPieceSet(owner, selectedPath, piece.GetLength(), set))
+        return JobResult::Failed;
 
-    const auto nBufferSize = static_cast<std::size_t>(std::clamp(nFirstLength, kMinBuffer, kMaxBuffer));
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[nBufferSize]);
-    if (!buffer) {
-        owner->MessageBox("wrong to new!", nullptr, BOX_OK);
-        return;
+    CBlockCopy copy(pProgress, set.nTotalBytes);
+    if (!copy.Allocate()) {
+        owner->MessageBox(kNoMemory, nullptr, BOX_OK);
+        return JobResult::Failed;
     }
-
-    CFile out;
-    if (!out.Open(outName, CFile::modeCreate | CFile::modeWrite)) {
-        owner->MessageBox("创建新文件错误", kMergeCaption, BOX_ICONEXCLAMATION);
-        return;
+    // A name taken by what the finished file could not replace (a folder, a file
+    // someone holds open) is refused now rather than after the whole copy.
+    CFile existing;
+    CPartialOutput out;
+    if ((PathExists(outName) && !existing.Open(outName, CFile::modeRead)) || !out.Create(outName)) {
+        owner->MessageBox(kCreateFileError, kMergeCaption, BOX_ICONEXCLAMATION);
+        return JobResult::Failed;
     }
-    CopyWhole(piece, out, buffer.get(), nBufferSize);
-    piece.Close();
-    for (int c = 1; c < nCount; ++c) {
+    copy.BeginFile(outName);
+    for (std::size_t i = 0; i < set.names.size(); ++i) {
         // Found by the check a moment ago; gone now means the set changed under us.
-        if (!piece.Open(MakeNextPieceName(selectedPath, c), CFile::modeRead)) {
-            owner->MessageBox("读取原文件错误", kMergeCaption, BOX_ICONEXCLAMATION);
-            return;
+        if (i > 0 && !piece.Open(set.names[i], CFile::modeRead)) {
+            owner->MessageBox(kReadSourceError, kMergeCaption, BOX_ICONEXCLAMATION);
+            return JobResult::Failed;
         }
-        CopyWhole(piece, out, buffer.get(), nBufferSize);
+        copy.Copy(piece, out.File(), std::numeric_limits<std::uint64_t>::max());
         piece.Close();
+        if (copy.IsCancelled()) {
+            out.Discard();
+            return CancelJob(owner, kMergeCaption, {});
+        }
     }
-    buffer.reset();
-    out.Close();
+    existing.Close();
+    if (!out.MoveTo(outName)) {
+        owner->MessageBox(kCreateFileError, kMergeCaption, BOX_ICONEXCLAMATION);
+        return JobResult::Failed;
+    }
     g_bMergeOk = true;
+    return JobResult::Done;
 }

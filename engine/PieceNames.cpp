@@ -36,6 +36,11 @@ std::size_t FindNameAnchor(const std::string& name)
     return SplitName(name).nAnchor;
 }
 
+std::size_t FindFileNameStart(const std::string& name)
+{
+    return SplitName(name).nFileStart;
+}
+
 bool HasPieceNumber(const std::string& name)
 {
     CNameParts parts = SplitName(name);

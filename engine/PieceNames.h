@@ -6,8 +6,14 @@
 #include <cstddef>
 #include <string>
 
+// Piece numbers have three digits.
+constexpr int kMaxPieces = 999;
+
 // Byte position of the anchor of name.
 std::size_t FindNameAnchor(const std::string& name);
+
+// Byte position where the file-name part begins: after the last '\\' or '/'.
+std::size_t FindFileNameStart(const std::string& name);
 
 // True when the file-name part holds at least four bytes before the anchor and the
 // fourth of them back is '_', so that the rules below stay inside the file name.

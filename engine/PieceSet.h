@@ -1,13 +1,21 @@
 // The check a merge makes before it writes anything: which pieces follow the
-// selected one, and whether they can make a whole file.
+// selected one, and whether they make a whole file.
 #pragma once
 
 #include "framework/MessageOwner.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
-// Number of pieces from selectedPath on (at least 1), or 0 after a box that names
-// the faulty piece: a gap in the numbering, or a piece other than the last that is
-// shorter than the selected one, of length nFirstLength.
-int CheckPieceSet(IMessageOwner* owner, const std::string& selectedPath, std::uint64_t nFirstLength);
+struct CPieceSet {
+    std::vector<std::string> names;   // from the selected piece on, in order
+    std::uint64_t nTotalBytes = 0;
+};
+
+// Finds the set of selectedPath, whose length is nFirstLength, with one listing of
+// its folder. False after a box that names the faulty piece: one missing before a
+// later one or at the end, one that cannot be opened, or one other than the last
+// that is shorter than the first.
+bool CheckPieceSet(IMessageOwner* owner, const std::string& selectedPath, std::uint64_t nFirstLength,
+                   CPieceSet& set);

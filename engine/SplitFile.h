@@ -1,6 +1,7 @@
 // Cutting one file into numbered pieces next to it.
 #pragma once
 
+#include "engine/JobProgress.h"
 #include "framework/MessageOwner.h"
 
 #include <string>
@@ -10,5 +11,7 @@ extern bool g_bSplitOk;
 
 // Cuts sourcePath into pieces of pieceSizeK * 1000 bytes. Failures are reported in
 // boxes owned by owner; errors of the file layer while bytes are copied propagate as
-// CFileException, leaving the pieces written so far.
-void SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK);
+// CFileException, leaving the pieces written so far. A cancel through pProgress
+// (which may be null) removes the pieces this run wrote.
+JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK,
+                    IJobProgress* pProgress = nullptr);

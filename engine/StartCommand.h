@@ -1,6 +1,8 @@
 // The Start button: checks the form, then splits or merges and reports the result.
+// The checks run where the form lives; the job may run on a thread of its own.
 #pragma once
 
+#include "engine/JobProgress.h"
 #include "framework/MessageOwner.h"
 #include "framework/String.h"
 
@@ -15,13 +17,21 @@ struct CSplitForm {
 // What the Start command needs of the main dialog besides its boxes.
 class IStartDialog : public IMessageOwner {
 public:
-    // The text of the path field IDC_PATH.
-    virtual CString GetPathText() = 0;
-    // The dialog's data exchange; true saves the controls into the form.
-    virtual bool UpdateData(bool bSaveAndValidate) = 0;
+    // The saving data exchange into the form; false after its over-length box.
+    virtual bool SaveForm() = 0;
 
 protected:
     ~IStartDialog() = default;
 };
 
-void RunStartCommand(IStartDialog& dialog, CSplitForm& form);
+// Everything before the job: takes strFieldText (the path field's text) into the
+// form, checks it and sets the piece size. False when the command ends here.
+bool PrepareStartJob(IStartDialog& dialog, CSplitForm& form, const CString& strFieldText);
+
+// The job of a prepared form and its completion box. pProgress may be null. File
+// errors while bytes are copied propagate as CFileException.
+JobResult RunStartJob(IMessageOwner& owner, const CSplitForm& form, IJobProgress* pProgress);
+
+// The whole command on one thread: PrepareStartJob, then RunStartJob.
+JobResult RunStartCommand(IStartDialog& dialog, CSplitForm& form, const CString& strFieldText,
+                          IJobProgress* pProgress = nullptr);

@@ -31,6 +31,8 @@ public:
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeCreate = 0x1000,
+        // With modeCreate: fail when the name is taken, instead of truncating it.
+        modeCreateNew = 0x4000,
     };
 
     CFile() = default;
@@ -39,7 +41,8 @@ public:
     CFile& operator=(const CFile&) = delete;
 
     // modeRead: an existing file, no sharing. modeCreate | modeWrite: created or
-    // truncated, no sharing. False when the file cannot be opened.
+    // truncated, no sharing; modeCreateNew added: only a name not yet taken. False
+    // when the file cannot be opened.
     bool Open(const std::string& strFileName, unsigned nOpenFlags);
     bool IsOpen() const;
     std::uint64_t GetLength() const;
@@ -49,6 +52,8 @@ public:
     void Write(const void* pBuffer, std::size_t nCount);
     void Close();
     const std::string& GetFilePath() const { return m_strFileName; }
+    // The name errors report, when it is not the name the file was opened under.
+    void SetFilePath(const std::string& strFileName) { m_strFileName = strFileName; }
 
 private:
     [[noreturn]] void ThrowLastError(const char* pszOperation) const;

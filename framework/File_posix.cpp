@@ -56,7 +56,7 @@ bool CFile::Open(const std::string& strFileName, unsigned nOpenFlags)
     if (IsOpen())
         Close();
     if ((nOpenFlags & modeCreate) != 0)
-        m_fd = OpenLocked(strFileName.c_str(), O_WRONLY | O_CREAT, 0666);
+        m_fd = OpenLocked(strFileName.c_str(), O_WRONLY | O_CREAT | ((nOpenFlags & modeCreateNew) != 0 ? O_EXCL : 0), 0666);
     else
         m_fd = OpenLocked(strFileName.c_str(), O_RDONLY, 0);
     if (m_fd < 0)

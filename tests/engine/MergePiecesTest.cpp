@@ -20,15 +20,19 @@ std::string PieceName(int number)
     return AfxFormat("m_%03d.avi", number);
 }
 
-// The set is checked before the output is touched: a gap or a short piece that is
-// not the last is refused and named; every accepted set is copied whole, pieces
-// longer than the first included. The output exists beforehand in every row.
+// The set is checked before the output is touched: a gap, a short piece that is not
+// the last, or a last piece as long as the first (a split always ends shorter) is
+// refused and named; every accepted set is copied whole, pieces longer than the
+// first included. The output exists beforehand in every row.
 TEST(MergePieces, ChecksTheSetThenCopiesEveryPieceWhole)
 {
-    enum { OK, GAP, SHORT };
+    enum { OK, GAP, SHORT, CUT };
     struct { std::map<int, std::size_t> pieces; int outcome; int named; } rows[] = {
-        {{{1, 1000}}, OK, 0},
+        {{{1, 1000}}, CUT, 2},
+        {{{1, 1000}, {2, 1000}}, CUT, 3},
+        {{{1, 1000}, {2, 1000}, {3, 1000}}, CUT, 4},
         {{{1, 1000}, {2, 1000}, {3, 0}}, OK, 0},
+        {{{1, 1000}, {2, 999}}, OK, 0},
         {{{1, 1000}, {2, 1500}, {3, 10}}, OK, 0},
         {{{1, 70000}, {2, 70000}, {3, 200000}}, OK, 0},
         {{{1, 1500000}, {2, 1500000}, {3, 3}}, OK, 0},
@@ -53,6 +57,9 @@ TEST(MergePieces, ChecksTheSetThenCopiesEveryPieceWhole)
         MergePieces(&owner, dir.Path("m_001.avi"));
 
         std::vector<CBox> boxes;
+        if (row.outcome == CUT)
+            boxes.push_back({AfxFormat("缺少文件%s\n分割好的文件不完整,请检查!", dir.Path(PieceName(row.named)).c_str()),
+                kCheckCaption, 48});
         if (row.outcome == GAP)
             boxes.push_back({AfxFormat("缺少文件%s\n但它后面还有分割好的文件,请检查!", dir.Path(PieceName(row.named)).c_str()),
                 kCheckCaption, 48});
@@ -98,10 +105,12 @@ TEST(MergePieces, NumberThatIsNotDigits)
 TEST(MergePieces, SelectedPieceOrOutputThatCannotBeOpened)
 {
     CTempDir dir;
-    WriteBytes(dir.Path("h_001.avi"), "abc");
+    for (const char* name : {"h", "d"}) {
+        WriteBytes(dir.Path(std::string(name) + "_001.avi"), "abc");
+        WriteBytes(dir.Path(std::string(name) + "_002.avi"), "");
+    }
     CFile holder;
     ASSERT_TRUE(holder.Open(dir.Path("h.avi"), CFile::modeCreate | CFile::modeWrite));
-    WriteBytes(dir.Path("d_001.avi"), "abc");
     std::filesystem::create_directory(dir.Path("d.avi"));
     struct { std::string selected; const char* text; } rows[] = {
         {dir.Path("m_001.avi"), "读取原文件错误"},
@@ -111,27 +120,44 @@ TEST(MergePieces, SelectedPieceOrOutputThatCannotBeOpened)
     for (const auto& row : rows) {
         g_bMergeOk = true;
         CBoxRecorder owner;
-        MergePieces(&owner, row.selected);
+        EXPECT_EQ(MergePieces(&owner, row.selected), JobResult::Failed);
         EXPECT_FALSE(g_bMergeOk);
         EXPECT_EQ(owner.boxes, (std::vector<CBox>{{row.text, kMergeCaption, 48}})) << row.selected;
     }
     holder.Close();
     EXPECT_EQ(ReadBytes(dir.Path("h.avi")), "");
-    EXPECT_EQ(dir.Count(), 4u);
+    EXPECT_EQ(dir.Count(), 6u);
+}
+
+// A piece that is there but held by someone else is named as such, not as missing.
+TEST(MergePieces, PieceThatCannotBeOpenedIsNamed)
+{
+    CTempDir dir;
+    for (int number = 1; number <= 3; ++number)
+        WriteBytes(dir.Path(PieceName(number)), MakeBytes(number < 3 ? 1000 : 10));
+    CFile holder;
+    ASSERT_TRUE(holder.Open(dir.Path(PieceName(3)), CFile::modeRead));
+    CBoxRecorder owner;
+    EXPECT_EQ(MergePieces(&owner, dir.Path(PieceName(1))), JobResult::Failed);
+    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{AfxFormat("无法读取文件%s\n它可能正被别的程序使用,请检查!",
+        dir.Path(PieceName(3)).c_str()), kCheckCaption, 48}}));
+    EXPECT_EQ(dir.Count(), 3u);
 }
 
 #ifndef _WIN32
-// The output stops growing in the middle of piece 2: the error leaves MergePieces,
-// the output keeps what was written, the pieces are untouched.
-TEST(MergePieces, WriteErrorEscapesAndKeepsTheOutputSoFar)
+// The output stops growing in the middle of piece 2: the error leaves MergePieces
+// naming the output, whose earlier file stays as it was; no partial file is left and
+// the pieces are untouched.
+TEST(MergePieces, WriteErrorEscapesAndLeavesTheOutputAsItWas)
 {
     CTempDir dir;
     std::string all;
     for (int number = 1; number <= 3; ++number) {
-        std::string bytes = MakeBytes(1000, static_cast<unsigned>(number));
+        std::string bytes = MakeBytes(number < 3 ? 1000 : 500, static_cast<unsigned>(number));
         WriteBytes(dir.Path(PieceName(number)), bytes);
         all += bytes;
     }
+    WriteBytes(dir.Path("m.avi"), "previous");
     g_bMergeOk = true;
     CBoxRecorder owner;
     {
@@ -145,9 +171,10 @@ TEST(MergePieces, WriteErrorEscapesAndKeepsTheOutputSoFar)
     }
     EXPECT_FALSE(g_bMergeOk);
     EXPECT_TRUE(owner.boxes.empty());
-    EXPECT_EQ(ReadBytes(dir.Path("m.avi")), all.substr(0, 1500));
+    EXPECT_EQ(ReadBytes(dir.Path("m.avi")), "previous");
+    EXPECT_EQ(dir.Count(), 4u);
     for (int number = 1; number <= 3; ++number)
-        EXPECT_EQ(ReadBytes(dir.Path(PieceName(number))), all.substr(static_cast<std::size_t>(number - 1) * 1000, 1000));
+        EXPECT_EQ(ReadBytes(dir.Path(PieceName(number))), all.substr(static_cast<std::size_t>(number - 1) * 1000, number < 3 ? 1000 : 500));
 }
 #endif
 

@@ -13,24 +13,23 @@ const char kErrorCaption[] = "Kavrel：你出错了";
 const char kDoneCaption[] = "Kavrel：完成了！";
 const char kSizeWarning[] = "你必须先选择分割大小，也就是你的优盘的大小";
 
-// The main dialog as the command sees it: a path field, a data exchange that reports
-// an over-long path (its result must not stop the job), and recorded boxes.
+// The main dialog as the command sees it: a path field, a saving data exchange that
+// fails when bSaveFails (after its over-length box), and recorded boxes.
 class CTestDialog : public IStartDialog, public CSplitForm {
 public:
     int MessageBox(const char* pszText, const char* pszCaption, unsigned nType) override
     {
         return recorder.MessageBox(pszText, pszCaption, nType);
     }
-    CString GetPathText() override { return strPathText; }
-    bool UpdateData(bool bSaveAndValidate) override
+    bool SaveForm() override
     {
-        EXPECT_TRUE(bSaveAndValidate);
         ++nUpdates;
-        return false;
+        return !bSaveFails;
     }
-    void Start() { RunStartCommand(*this, *this); }
+    JobResult Start() { return RunStartCommand(*this, *this, strPathText); }
 
     CString strPathText;
+    bool bSaveFails = false;
     int nUpdates = 0;
     CBoxRecorder recorder;
 };
@@ -91,6 +90,26 @@ TEST(StartCommand, SizeChoice)
         EXPECT_EQ(dialog.recorder.boxes, row.boxes) << row.choice;
         EXPECT_EQ(dialog.m_nPieceSizeK, row.pieceSizeK);
         EXPECT_EQ(dialog.nUpdates, 1);
+        EXPECT_EQ(dir.Count(), 1u);
+    }
+}
+
+// After the over-length box of the data exchange the command ends: no job runs.
+TEST(StartCommand, OverLongPathEndsTheCommand)
+{
+    for (bool bSplit : {true, false}) {
+        CTempDir dir;
+        const std::string source = dir.Path("s.bin");
+        WriteBytes(source, MakeBytes(1500));
+        CTestDialog dialog;
+        dialog.m_bSplitMode = bSplit;
+        dialog.m_nSizeChoice = 1;
+        dialog.m_nPieceSizeK = 1;
+        dialog.strPathText = bSplit ? source : dir.Path("s_001.bin");
+        dialog.bSaveFails = true;
+        EXPECT_EQ(dialog.Start(), JobResult::Failed);
+        EXPECT_EQ(dialog.nUpdates, 1);
+        EXPECT_TRUE(dialog.recorder.boxes.empty());
         EXPECT_EQ(dir.Count(), 1u);
     }
 }

@@ -122,3 +122,8 @@ extern "C" const char* __asan_default_options()
 {
     return "allocator_may_return_null=1";
 }
+
+void PrintTo(const CBox& box, std::ostream* os)
+{
+    *os << "{\"" << box.text << "\", \"" << box.caption << "\", " << box.type << "}";
+}

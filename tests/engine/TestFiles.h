@@ -5,6 +5,7 @@
 #include "framework/MessageOwner.h"
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,9 @@ struct CBox {
     unsigned type;
     bool operator==(const CBox& o) const { return text == o.text && caption == o.caption && type == o.type; }
 };
+
+// Readable in a failed expectation.
+void PrintTo(const CBox& box, std::ostream* os);
 
 class CBoxRecorder : public IMessageOwner {
 public:

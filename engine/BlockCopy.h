@@ -1,0 +1,35 @@
+// The copy loop of a job: one block of about 1 MiB for every file, and the job's
+// progress reported, and its cancel asked for, after every block.
+#pragma once
+
+#include "engine/JobProgress.h"
+#include "framework/File.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CBlockCopy {
+public:
+    // Large enough that a system call per block costs nothing, small enough for the
+    // processor's cache and for a cancel to take effect at once.
+    static constexpr std::size_t kBlockSize = 1 << 20;
+
+    CBlockCopy(IJobProgress* pProgress, std::uint64_t nJobBytes);
+
+    // False when the block cannot be allocated.
+    bool Allocate();
+    // The job writes strPath now.
+    void BeginFile(const std::string& strPath);
+    // Copies from the current position of from to that of to, nLimit bytes or up to
+    // the end of from. Returns the bytes copied; stops early when the job is cancelled.
+    std::uint64_t Copy(CFile& from, CFile& to, std::uint64_t nLimit);
+    bool IsCancelled() const { return m_bCancelled; }
+
+private:
+    IJobProgress* m_pProgress;
+    std::uint64_t m_nJobBytes;
+    std::uint64_t m_nDone = 0;
+    bool m_bCancelled = false;
+    std::unique_ptr<char[]> m_block;
+};

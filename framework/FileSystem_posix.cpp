@@ -1,0 +1,40 @@
+#include "framework/FileSystem.h"
+
+#include <cstdio>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::vector<std::string> ListFolder(const std::string& strDir)
+{
+    std::vector<std::string> names;
+    DIR* pDir = ::opendir(strDir.empty() ? "." : strDir.c_str());
+    if (pDir == nullptr)
+        return names;
+    while (const dirent* pEntry = ::readdir(pDir))
+        names.emplace_back(pEntry->d_name);
+    ::closedir(pDir);
+    return names;
+}
+
+bool PathExists(const std::string& strPath)
+{
+    struct stat st;
+    return ::lstat(strPath.c_str(), &st) == 0;
+}
+
+bool RemoveFile(const std::string& strPath)
+{
+    return ::unlink(strPath.c_str()) == 0;
+}
+
+bool RenameFile(const std::string& strFrom, const std::string& strTo)
+{
+    return std::rename(strFrom.c_str(), strTo.c_str()) == 0;
+}
+
+bool SameFileName(const std::string& strA, const std::string& strB)
+{
+    return strA == strB;
+}
