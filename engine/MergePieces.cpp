@@ -5,6 +5,7 @@
 #include "engine/JobTexts.h"
 #include "engine/PieceNames.h"
 #include "engine/PieceSet.h"
+#include "engine/TargetCheck.h"
 #include "framework/File.h"
 #include "framework/FileSystem.h"
 #include "framework/String.h"
@@ -100,7 +101,8 @@ JobResult MergePieces(IMessageOwner* owner, std::string selectedPath, IJobProgre
         return JobResult::Failed;
     }
     CPieceSet set;
-    if (!CheckPieceSet(owner, selectedPath, piece.GetLength(), set))
+    if (!CheckPieceSet(owner, selectedPath, piece.GetLength(), set) ||
+        !CheckJobFiles(owner, kCheckCaption, set.names, {outName}))
         return JobResult::Failed;
 
     CBlockCopy copy(pProgress, set.nTotalBytes);

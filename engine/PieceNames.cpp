@@ -7,6 +7,8 @@ namespace {
 struct CNameParts {
     std::size_t nFileStart = 0;
     std::size_t nAnchor = 0;
+    // Whether a character starts four bytes before the anchor.
+    bool bUnderscoreStartsChar = false;
 };
 
 // One pass, a character at a time: a trail byte may be 0x5C and must not count as '\'.
@@ -26,6 +28,16 @@ CNameParts SplitName(const std::string& name)
         }
     }
     parts.nAnchor = nDot == std::string::npos ? name.size() : nDot;
+    // A second pass over the file name: the '_' of a piece number must be a character
+    // of its own, not the trail byte of a double-byte one (0x5F is a trail byte too).
+    for (std::size_t i = parts.nFileStart; i + 4 <= parts.nAnchor; ++i) {
+        if (i + 4 == parts.nAnchor) {
+            parts.bUnderscoreStartsChar = true;
+            break;
+        }
+        if (IsLeadByte(static_cast<unsigned char>(name[i])))
+            ++i;
+    }
     return parts;
 }
 
@@ -44,7 +56,7 @@ std::size_t FindFileNameStart(const std::string& name)
 bool HasPieceNumber(const std::string& name)
 {
     CNameParts parts = SplitName(name);
-    return parts.nAnchor - parts.nFileStart >= 4 && name[parts.nAnchor - 4] == '_';
+    return parts.nAnchor - parts.nFileStart >= 4 && parts.bUnderscoreStartsChar && name[parts.nAnchor - 4] == '_';
 }
 
 std::string MakeFirstPieceName(std::string name)

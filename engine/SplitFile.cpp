@@ -4,6 +4,7 @@
 #include "engine/JobCancel.h"
 #include "engine/JobTexts.h"
 #include "engine/PieceNames.h"
+#include "engine/TargetCheck.h"
 #include "framework/File.h"
 
 #include <cstdint>
@@ -21,6 +22,9 @@ JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK
     }
     const std::uint64_t nPieceSize = static_cast<std::uint64_t>(pieceSizeK) * 1000;
 
+    // A device opens like an empty file; it is refused by name before that.
+    if (!CheckJobFiles(owner, kSplitCaption, {sourcePath}, {}))
+        return JobResult::Failed;
     CFile source;
     if (!source.Open(sourcePath, CFile::modeRead)) {
         owner->MessageBox(kReadSourceError, kSplitCaption, BOX_ICONEXCLAMATION);
@@ -37,6 +41,11 @@ JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK
         owner->MessageBox("文件太大了，分割后会超过999个文件，无法分割", kSplitCaption, BOX_ICONEXCLAMATION);
         return JobResult::Failed;
     }
+    std::vector<std::string> names = {MakeFirstPieceName(sourcePath)};
+    for (std::uint64_t i = 1; i < nCount; ++i)
+        names.push_back(MakeNextPieceName(names.back(), static_cast<int>(i)));
+    if (!CheckJobFiles(owner, kSplitCaption, {sourcePath}, names))
+        return JobResult::Failed;
     CBlockCopy copy(pProgress, nLength);
     if (!copy.Allocate()) {
         owner->MessageBox(kNoMemory, nullptr, BOX_OK);
@@ -44,8 +53,8 @@ JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK
     }
 
     std::vector<std::string> written;
-    std::string name = MakeFirstPieceName(sourcePath);
     for (std::uint64_t i = 0; i < nCount; ++i) {
+        const std::string& name = names[i];
         CFile piece;
         if (!piece.Open(name, CFile::modeCreate | CFile::modeWrite)) {
             owner->MessageBox(kCreateFileError, kSplitCaption, BOX_ICONEXCLAMATION);
@@ -63,7 +72,6 @@ JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK
             owner->MessageBox(kReadSourceError, kSplitCaption, BOX_ICONEXCLAMATION);
             return JobResult::Failed;
         }
-        name = MakeNextPieceName(name, static_cast<int>(i + 1));
     }
     source.Close();
     g_bSplitOk = true;

@@ -3,8 +3,20 @@
 // FileSystem_posix.cpp).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+// What makes a file itself, whatever names (hard or symbolic links) lead to it:
+// device and inode, or volume serial number and file index.
+struct CFileIdentity {
+    std::uint64_t nVolume = 0;
+    std::uint64_t nFile = 0;
+    bool operator==(const CFileIdentity& o) const { return nVolume == o.nVolume && nFile == o.nFile; }
+};
+
+// False when strPath leads to no file, links followed.
+bool GetFileIdentity(const std::string& strPath, CFileIdentity& identity);
 
 // The names (no folder part) of the entries of strDir; empty when it cannot be read.
 std::vector<std::string> ListFolder(const std::string& strDir);

@@ -18,6 +18,16 @@ std::vector<std::string> ListFolder(const std::string& strDir)
     return names;
 }
 
+bool GetFileIdentity(const std::string& strPath, CFileIdentity& identity)
+{
+    struct stat st;
+    if (::stat(strPath.c_str(), &st) != 0)
+        return false;
+    identity.nVolume = static_cast<std::uint64_t>(st.st_dev);
+    identity.nFile = static_cast<std::uint64_t>(st.st_ino);
+    return true;
+}
+
 bool PathExists(const std::string& strPath)
 {
     struct stat st;

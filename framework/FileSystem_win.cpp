@@ -20,6 +20,23 @@ std::vector<std::string> ListFolder(const std::string& strDir)
     return names;
 }
 
+bool GetFileIdentity(const std::string& strPath, CFileIdentity& identity)
+{
+    // No access asked for, so a file that someone holds exclusively still answers.
+    HANDLE h = ::CreateFileA(strPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool bOk = ::GetFileInformationByHandle(h, &info) != FALSE;
+    ::CloseHandle(h);
+    if (!bOk)
+        return false;
+    identity.nVolume = info.dwVolumeSerialNumber;
+    identity.nFile = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
 bool PathExists(const std::string& strPath)
 {
     return ::GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 namespace {
 
 // "誠" in code page 936 is D5 5C: its trail byte is '\'.
@@ -76,6 +79,52 @@ TEST(PieceNames, PieceNumberMustLieInFileName)
     };
     for (const auto& row : rows)
         EXPECT_EQ(HasPieceNumber(row.name), row.expected) << row.name;
+}
+
+} // namespace
+
+namespace {
+
+// Random code page 936 file names whose double-byte characters have the trail bytes
+// that look like '\', '_' and digits.
+std::string RandomName(std::mt19937& random)
+{
+    static const char* const kParts[] = {"a", "_", ".", "0", "1", "誠", "乢", "乗", "乛", "两", "Z"};
+    std::string name;
+    const int nLength = static_cast<int>(random() % 9);
+    for (int i = 0; i < nLength; ++i)
+        name += kParts[random() % (sizeof kParts / sizeof kParts[0])];
+    return name;
+}
+
+// The byte positions where characters start, found without the code under test.
+std::vector<bool> CharacterStarts(const std::string& name)
+{
+    std::vector<bool> starts(name.size() + 1, false);
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        starts[i] = true;
+        if (i < name.size() && static_cast<unsigned char>(name[i]) >= 0x81)
+            ++i;
+    }
+    return starts;
+}
+
+TEST(PieceNames, FuzzedDoubleByteNames)
+{
+    std::mt19937 random(936);
+    for (int round = 0; round < 200000; ++round) {
+        const std::string path = "C:\\d.x\\" + RandomName(random);
+        const std::string first = MakeFirstPieceName(path);
+        ASSERT_TRUE(HasPieceNumber(first)) << path;
+        ASSERT_EQ(MakeMergedName(first), path);
+        ASSERT_EQ(FindFileNameStart(first), FindFileNameStart(path)) << path;
+        ASSERT_EQ(MakeMergedName(MakeNextPieceName(first, 41)), path);
+        if (HasPieceNumber(path)) {
+            const std::size_t a = FindNameAnchor(path);
+            ASSERT_EQ(path[a - 4], '_') << path;
+            ASSERT_TRUE(CharacterStarts(path)[a - 4]) << "a trail byte taken for '_': " << path;
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,60 @@
+#include "engine/TargetCheck.h"
+
+#include "engine/PieceNames.h"
+#include "framework/FileSystem.h"
+#include "framework/String.h"
+
+#include <utility>
+
+namespace {
+
+char Upper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+} // namespace
+
+bool IsReservedDeviceName(const std::string& path)
+{
+    const std::size_t nStart = FindFileNameStart(path);
+    std::string base = path.substr(nStart, path.find('.', nStart) == std::string::npos
+                                               ? std::string::npos
+                                               : path.find('.', nStart) - nStart);
+    // The system ignores spaces at the end of a device name too.
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    for (char& c : base)
+        c = Upper(c);
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
+        return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+        base[3] >= '1' && base[3] <= '9';
+}
+
+bool CheckJobFiles(IMessageOwner* owner, const char* pszCaption, const std::vector<std::string>& reads,
+                   const std::vector<std::string>& writes)
+{
+    std::vector<std::pair<CFileIdentity, const std::string*>> seen;
+    for (const auto* names : {&reads, &writes}) {
+        for (const std::string& name : *names) {
+            if (IsReservedDeviceName(name)) {
+                owner->MessageBox(AfxFormat("%s\n是设备的名称,不能当作文件用,请检查!", name.c_str()).c_str(),
+                    pszCaption, BOX_ICONEXCLAMATION);
+                return false;
+            }
+            CFileIdentity identity;
+            if (!GetFileIdentity(name, identity))
+                continue;
+            for (const auto& [other, pName] : seen) {
+                if (other == identity && names == &writes) {
+                    owner->MessageBox(AfxFormat("%s\n和%s\n是同一个文件(链接),写入会毁掉它,请检查!", name.c_str(),
+                        pName->c_str()).c_str(), pszCaption, BOX_ICONEXCLAMATION);
+                    return false;
+                }
+            }
+            seen.emplace_back(identity, &name);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,150 @@
+// Files a job must never write: another name of what it reads or writes (hard and
+// symbolic links), a device, and a source that shrinks while it is read.
+#include "engine/MergePieces.h"
+#include "engine/PieceNames.h"
+#include "engine/SplitFile.h"
+#include "engine/TargetCheck.h"
+#include "framework/String.h"
+
+#include "tests/engine/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kSplitCaption[] = "Kavrel分割中....";
+const char kCheckCaption[] = "Kavrel合并前的检查...";
+
+std::string LinkBox(const std::string& name, const std::string& other)
+{
+    return AfxFormat("%s\n和%s\n是同一个文件(链接),写入会毁掉它,请检查!", name.c_str(), other.c_str());
+}
+
+// Splits s.bin (2500 bytes, 1000-byte pieces) after link() made a piece name another
+// name of the source or of another piece: refused, nothing changed.
+TEST(SafeTargets, SplitNeverWritesThroughALink)
+{
+    struct { const char* target; const char* link; const char* other; } rows[] = {
+        {"s_001.bin", "s_002.bin", "s_001.bin"},   // two pieces, one file
+        {"s.bin", "s_003.bin", "s.bin"},           // a piece that is the source
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.link);
+        CTempDir dir;
+        const std::string bytes = MakeBytes(2500);
+        WriteBytes(dir.Path("s.bin"), bytes);
+        if (!FileExists(dir.Path(row.target)))
+            WriteBytes(dir.Path(row.target), "");
+        fs::create_hard_link(dir.Path(row.target), dir.Path(row.link));
+        const std::size_t nFiles = dir.Count();
+        CBoxRecorder owner;
+        EXPECT_EQ(SplitFile(&owner, dir.Path("s.bin"), 1), JobResult::Failed);
+        EXPECT_FALSE(g_bSplitOk);
+        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{LinkBox(dir.Path(row.link), dir.Path(row.other)), kSplitCaption, 48}}));
+        EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
+        EXPECT_EQ(dir.Count(), nFiles);
+    }
+}
+
+// The merged file's name is another name of a piece: refused before anything is
+// written; every piece keeps its bytes.
+TEST(SafeTargets, MergeNeverWritesThroughALink)
+{
+    std::vector<bool> symbolic = {false};
+#ifndef _WIN32
+    symbolic.push_back(true);
+#endif
+    for (bool bSymbolic : symbolic) {
+        SCOPED_TRACE(bSymbolic);
+        CTempDir dir;
+        const std::string bytes = MakeBytes(2500);
+        WriteBytes(dir.Path("s.bin"), bytes);
+        CBoxRecorder owner;
+        ASSERT_EQ(SplitFile(&owner, dir.Path("s.bin"), 1), JobResult::Done);
+        fs::remove(dir.Path("s.bin"));
+        const std::string piece = dir.Path(bSymbolic ? "s_003.bin" : "s_002.bin");
+        if (bSymbolic)
+            fs::create_symlink(piece, dir.Path("s.bin"));
+        else
+            fs::create_hard_link(piece, dir.Path("s.bin"));
+        EXPECT_EQ(MergePieces(&owner, dir.Path("s_001.bin")), JobResult::Failed);
+        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{LinkBox(dir.Path("s.bin"), piece), kCheckCaption, 48}}));
+        EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")) + ReadBytes(dir.Path("s_002.bin")) + ReadBytes(dir.Path("s_003.bin")), bytes);
+        EXPECT_EQ(dir.Count(), 4u);
+    }
+}
+
+TEST(SafeTargets, ReservedDeviceNames)
+{
+    for (const char* name : {"NUL", "nul.bin", "C:\\d\\Con.txt.gz", "/x/aux", "prn.x", "COM1", "lpt9.dat", "com3 .txt"})
+        EXPECT_TRUE(IsReservedDeviceName(name)) << name;
+    for (const char* name : {"null.bin", "nul_001.bin", "COM0", "COM10", "LPT", "x.con", "C:\\nul\\a.txt", "acon.txt"})
+        EXPECT_FALSE(IsReservedDeviceName(name)) << name;
+}
+
+// A device name as the source of a split or as a merge's output: refused by name
+// before anything is opened or written.
+TEST(SafeTargets, DevicesAreRefused)
+{
+    CTempDir dir;
+    CBoxRecorder owner;
+    EXPECT_EQ(SplitFile(&owner, dir.Path("nul.bin"), 1), JobResult::Failed);
+    WriteBytes(dir.Path("nul_001.bin"), MakeBytes(1000));
+    WriteBytes(dir.Path("nul_002.bin"), MakeBytes(10));
+    EXPECT_EQ(MergePieces(&owner, dir.Path("nul_001.bin")), JobResult::Failed);
+    EXPECT_FALSE(g_bMergeOk);
+    const char kText[] = "%s\n是设备的名称,不能当作文件用,请检查!";
+    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{AfxFormat(kText, dir.Path("nul.bin").c_str()), kSplitCaption, 48},
+                                             {AfxFormat(kText, dir.Path("nul.bin").c_str()), kCheckCaption, 48}}));
+    EXPECT_EQ(dir.Count(), 2u);
+}
+
+// "乢" is 81 5F in code page 936: its trail byte is '_', which must not be taken for
+// the underscore of a piece number.
+TEST(SafeTargets, TrailByteUnderscoreIsNoPieceNumber)
+{
+    const std::string name = "x乢001.txt";
+    ASSERT_EQ(static_cast<unsigned char>(name[2]), 0x5F);
+    CTempDir dir;
+    WriteBytes(dir.Path(name), "abc");
+    WriteBytes(dir.Path("x乢002.txt"), "");
+    CBoxRecorder owner;
+    EXPECT_EQ(MergePieces(&owner, dir.Path(name)), JobResult::Failed);
+    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"文件名好象有误请检查!", kCheckCaption, 48}}));
+    EXPECT_EQ(dir.Count(), 2u);
+}
+
+#ifndef _WIN32
+// Locks are advisory here: someone cuts the source while it is split. The short read
+// is an error, never a success.
+class CShrinkSource final : public IJobProgress {
+public:
+    explicit CShrinkSource(std::string path) : m_path(std::move(path)) {}
+    void OnFile(const std::string&, std::uint64_t) override {}
+    bool OnStep(std::uint64_t) override
+    {
+        fs::resize_file(m_path, 1500);
+        return false;
+    }
+
+private:
+    std::string m_path;
+};
+
+TEST(SafeTargets, SourceThatShrinksIsAReadError)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("s.bin"), MakeBytes(2500));
+    CBoxRecorder owner;
+    CShrinkSource shrink(dir.Path("s.bin"));
+    EXPECT_EQ(SplitFile(&owner, dir.Path("s.bin"), 1, &shrink), JobResult::Failed);
+    EXPECT_FALSE(g_bSplitOk);
+    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"读取原文件错误", kSplitCaption, 48}}));
+}
+#endif
+
+} // namespace
