@@ -8,10 +8,18 @@ CBlockCopy::CBlockCopy(IJobProgress* pProgress, std::uint64_t nJobBytes)
 {
 }
 
-bool CBlockCopy::Allocate()
+bool CBlockCopy::Allocate(bool bWithHashes)
 {
-    m_block.reset(new (std::nothrow) char[kBlockSize]);
-    return m_block != nullptr;
+    for (int i = 0; i < (bWithHashes ? 2 : 1); ++i) {
+        m_blocks[i].reset(new (std::nothrow) char[kBlockSize]);
+        if (!m_blocks[i])
+            return false;
+    }
+    if (bWithHashes) {
+        m_fileHash = std::make_unique<CHashLane>();
+        m_jobHash = std::make_unique<CHashLane>();
+    }
+    return true;
 }
 
 void CBlockCopy::BeginFile(const std::string& strPath)
@@ -26,10 +34,18 @@ std::uint64_t CBlockCopy::Copy(CFile& from, CFile& to, std::uint64_t nLimit)
     std::size_t nWanted = 0;
     std::size_t nRead = 0;
     do {
+        char* pBlock = m_blocks[m_nCurrent].get();
         nWanted = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, nLimit - nCopied));
-        nRead = nWanted == 0 ? 0 : from.Read(m_block.get(), nWanted);
-        if (nRead > 0)
-            to.Write(m_block.get(), nRead);
+        nRead = nWanted == 0 ? 0 : from.Read(pBlock, nWanted);
+        if (nRead > 0) {
+            to.Write(pBlock, nRead);
+            if (m_fileHash) {
+                // Once both lanes took this block, the other one is free to read into.
+                m_fileHash->Add(pBlock, nRead);
+                m_jobHash->Add(pBlock, nRead);
+                m_nCurrent ^= 1;
+            }
+        }
         nCopied += nRead;
         m_nDone += nRead;
         // At least once a file, also an empty one, so every file is a step to cancel at.

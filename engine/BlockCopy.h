@@ -1,7 +1,10 @@
 // The copy loop of a job: one block of about 1 MiB for every file, and the job's
-// progress reported, and its cancel asked for, after every block.
+// progress reported, and its cancel asked for, after every block. With hashes, the
+// bytes are hashed as they are copied, per file and for the whole job, while the
+// next block is read into a second one.
 #pragma once
 
+#include "engine/HashLane.h"
 #include "engine/JobProgress.h"
 #include "framework/File.h"
 
@@ -17,19 +20,25 @@ public:
 
     CBlockCopy(IJobProgress* pProgress, std::uint64_t nJobBytes);
 
-    // False when the block cannot be allocated.
-    bool Allocate();
+    // False when the blocks cannot be allocated.
+    bool Allocate(bool bWithHashes);
     // The job writes strPath now.
     void BeginFile(const std::string& strPath);
     // Copies from the current position of from to that of to, nLimit bytes or up to
     // the end of from. Returns the bytes copied; stops early when the job is cancelled.
     std::uint64_t Copy(CFile& from, CFile& to, std::uint64_t nLimit);
     bool IsCancelled() const { return m_bCancelled; }
+    // Digests of the bytes copied since the last call, with hashes only.
+    std::string FinishFileHash() { return m_fileHash->Finish(); }
+    std::string FinishJobHash() { return m_jobHash->Finish(); }
 
 private:
     IJobProgress* m_pProgress;
     std::uint64_t m_nJobBytes;
     std::uint64_t m_nDone = 0;
     bool m_bCancelled = false;
-    std::unique_ptr<char[]> m_block;
+    std::unique_ptr<char[]> m_blocks[2];
+    int m_nCurrent = 0;
+    std::unique_ptr<CHashLane> m_fileHash;
+    std::unique_ptr<CHashLane> m_jobHash;
 };

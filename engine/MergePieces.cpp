@@ -1,9 +1,11 @@
 #include "engine/MergePieces.h"
 
 #include "engine/BlockCopy.h"
+#include "engine/ChecksumRecord.h"
 #include "engine/JobCancel.h"
 #include "engine/JobTexts.h"
 #include "engine/PieceNames.h"
+#include "engine/PartialFile.h"
 #include "engine/PieceSet.h"
 #include "engine/TargetCheck.h"
 #include "framework/File.h"
@@ -32,57 +34,21 @@ bool IsNamedAsFirstPiece(const std::string& name)
     return digits == "001";
 }
 
-// The output while it is written: a name in the output's folder that is neither a
-// piece name (no '_' four bytes before its dot) nor a name a merge writes, taken
-// only when free. Removed unless Keep() was called.
-class CPartialOutput {
-public:
-    bool Create(const std::string& strOutName)
-    {
-        const std::string strDir = strOutName.substr(0, FindFileNameStart(strOutName));
-        for (int n = 0; n < 1000; ++n) {
-            std::string strName = strDir + AfxFormat("~tosvik%03d.tmp", n);
-            if (m_file.Open(strName, CFile::modeCreate | CFile::modeWrite | CFile::modeCreateNew)) {
-                m_strName = strName;
-                // Errors name the file the user asked for.
-                m_file.SetFilePath(strOutName);
-                return true;
-            }
-        }
+// With a record, its lines must name this set: its pieces in order, then the file
+// the merge writes.
+bool RecordNamesThisSet(const std::vector<CChecksumLine>& lines, const std::string& selectedPath,
+                        const std::string& outName)
+{
+    if (lines.size() < 2 || lines.size() > static_cast<std::size_t>(kMaxPieces) + 1)
         return false;
-    }
-    ~CPartialOutput() { Discard(); }
-    CPartialOutput() = default;
-    CPartialOutput(const CPartialOutput&) = delete;
-    CPartialOutput& operator=(const CPartialOutput&) = delete;
-
-    CFile& File() { return m_file; }
-    void Discard()
-    {
-        if (m_strName.empty())
-            return;
-        try {
-            m_file.Close();
-        } catch (const CFileException&) {
-            // Its bytes are thrown away anyway.
-        }
-        RemoveFile(m_strName);
-        m_strName.clear();
-    }
-    // Closes the file and gives it the output's name; false when it could not.
-    bool MoveTo(const std::string& strOutName)
-    {
-        m_file.Close();
-        if (!RenameFile(m_strName, strOutName))
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string name = i + 1 == lines.size() ? outName
+            : i == 0 ? selectedPath : MakeNextPieceName(selectedPath, static_cast<int>(i));
+        if (!SameFileName(lines[i].strName, name.substr(FindFileNameStart(name))))
             return false;
-        m_strName.clear();
-        return true;
     }
-
-private:
-    CFile m_file;
-    std::string m_strName;
-};
+    return true;
+}
 
 } // namespace
 
@@ -100,20 +66,30 @@ JobResult MergePieces(IMessageOwner* owner, std::string selectedPath, IJobProgre
         owner->MessageBox(kReadSourceError, kMergeCaption, BOX_ICONEXCLAMATION);
         return JobResult::Failed;
     }
+    const std::string recordName = ChecksumRecordName(outName);
+    std::vector<CChecksumLine> record;
+    const RecordState recordState = ReadChecksumRecord(recordName, record);
+    if (recordState == RecordState::Bad ||
+        (recordState == RecordState::Read && !RecordNamesThisSet(record, selectedPath, outName))) {
+        owner->MessageBox(AfxFormat("校验文件%s有误,无法核对\n删掉它就可以不经核对直接合并", recordName.c_str()).c_str(),
+                          kCheckCaption, BOX_ICONEXCLAMATION);
+        return JobResult::Failed;
+    }
+    const int nListed = static_cast<int>(record.empty() ? 0 : record.size() - 1);
     CPieceSet set;
-    if (!CheckPieceSet(owner, selectedPath, piece.GetLength(), set) ||
+    if (!CheckPieceSet(owner, selectedPath, piece.GetLength(), nListed, set) ||
         !CheckJobFiles(owner, kCheckCaption, set.names, {outName}))
         return JobResult::Failed;
 
     CBlockCopy copy(pProgress, set.nTotalBytes);
-    if (!copy.Allocate()) {
+    if (!copy.Allocate(nListed > 0)) {
         owner->MessageBox(kNoMemory, nullptr, BOX_OK);
         return JobResult::Failed;
     }
     // A name taken by what the finished file could not replace (a folder, a file
     // someone holds open) is refused now rather than after the whole copy.
     CFile existing;
-    CPartialOutput out;
+    CPartialFile out;
     if ((PathExists(outName) && !existing.Open(outName, CFile::modeRead)) || !out.Create(outName)) {
         owner->MessageBox(kCreateFileError, kMergeCaption, BOX_ICONEXCLAMATION);
         return JobResult::Failed;
@@ -131,9 +107,20 @@ JobResult MergePieces(IMessageOwner* owner, std::string selectedPath, IJobProgre
             out.Discard();
             return CancelJob(owner, kMergeCaption, {});
         }
+        if (nListed > 0 && copy.FinishFileHash() != record[i].strHash) {
+            out.Discard();
+            owner->MessageBox(AfxFormat("文件%s已经损坏,和校验文件不符\n请重新复制这个文件!", set.names[i].c_str()).c_str(),
+                              kMergeCaption, BOX_ICONEXCLAMATION);
+            return JobResult::Failed;
+        }
+    }
+    if (nListed > 0 && copy.FinishJobHash() != record.back().strHash) {
+        out.Discard();
+        owner->MessageBox("合并好的文件和校验文件不符\n请检查分割好的文件!", kMergeCaption, BOX_ICONEXCLAMATION);
+        return JobResult::Failed;
     }
     existing.Close();
-    if (!out.MoveTo(outName)) {
+    if (!out.Commit()) {
         owner->MessageBox(kCreateFileError, kMergeCaption, BOX_ICONEXCLAMATION);
         return JobResult::Failed;
     }

@@ -48,21 +48,28 @@ bool Refuse(IMessageOwner* owner, const char* pszFormat, const std::string& strN
 } // namespace
 
 bool CheckPieceSet(IMessageOwner* owner, const std::string& selectedPath, std::uint64_t nFirstLength,
-                   CPieceSet& set)
+                   int nListedCount, CPieceSet& set)
 {
     const std::vector<bool> present = FindPieceNumbers(selectedPath);
-    const int nLast = static_cast<int>(present.size()) - 1;
+    const int nFound = static_cast<int>(present.size()) - 1;
+    if (nListedCount > 0 && nFound > nListedCount)
+        return Refuse(owner, "文件%s\n不在校验文件里,不是这一组分割好的文件,请检查!",
+                      MakeNextPieceName(selectedPath, nFound - 1));
+    const int nLast = nListedCount > 0 ? nListedCount : nFound;
     // Every number is looked at, so a piece after a gap is never silently left out.
     for (int n = 2; n <= nLast; ++n) {
-        if (!present[static_cast<std::size_t>(n)])
-            return Refuse(owner, "缺少文件%s\n但它后面还有分割好的文件,请检查!", MakeNextPieceName(selectedPath, n - 1));
+        if (n <= nFound && present[static_cast<std::size_t>(n)])
+            continue;
+        if (nListedCount > 0)
+            return Refuse(owner, "缺少文件%s\n分割好的文件不完整,请检查!", MakeNextPieceName(selectedPath, n - 1));
+        return Refuse(owner, "缺少文件%s\n但它后面还有分割好的文件,请检查!", MakeNextPieceName(selectedPath, n - 1));
     }
     set.names = {selectedPath};
     set.nTotalBytes = nFirstLength;
     std::uint64_t nLength = nFirstLength;
     for (int n = 2; n <= nLast; ++n) {
         const std::string strPrevious = set.names.back();
-        if (n > 2 && nLength < nFirstLength)
+        if (nListedCount == 0 && n > 2 && nLength < nFirstLength)
             return Refuse(owner, "文件%s比第一个文件小\n不是完整的分割文件,请检查!", strPrevious);
         std::string name = MakeNextPieceName(selectedPath, n - 1);
         CFile piece;
@@ -74,7 +81,7 @@ bool CheckPieceSet(IMessageOwner* owner, const std::string& selectedPath, std::u
     }
     // A split always ends with a piece shorter than the first, an empty one for an
     // exact multiple: a set that does not was cut short.
-    if (nLength == nFirstLength) {
+    if (nListedCount == 0 && nLength == nFirstLength) {
         const std::string strMissing =
             nLast < kMaxPieces ? MakeNextPieceName(selectedPath, nLast) : set.names.back();
         return Refuse(owner, "缺少文件%s\n分割好的文件不完整,请检查!", strMissing);

@@ -1,18 +1,22 @@
 #include "engine/SplitFile.h"
 
 #include "engine/BlockCopy.h"
+#include "engine/ChecksumRecord.h"
 #include "engine/JobCancel.h"
 #include "engine/JobTexts.h"
 #include "engine/PieceNames.h"
 #include "engine/TargetCheck.h"
 #include "framework/File.h"
+#include "framework/FileSystem.h"
+#include "framework/String.h"
 
 #include <cstdint>
 #include <vector>
 
 bool g_bSplitOk = false;
 
-JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK, IJobProgress* pProgress)
+JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK, IJobProgress* pProgress,
+                    bool bChecksums)
 {
     // Cleared first, so an error escaping mid-copy never leaves an earlier success.
     g_bSplitOk = false;
@@ -47,10 +51,14 @@ JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK
     if (!CheckJobFiles(owner, kSplitCaption, {sourcePath}, names))
         return JobResult::Failed;
     CBlockCopy copy(pProgress, nLength);
-    if (!copy.Allocate()) {
+    if (!copy.Allocate(bChecksums)) {
         owner->MessageBox(kNoMemory, nullptr, BOX_OK);
         return JobResult::Failed;
     }
+    // A record of an earlier split would claim a whole set while this one is unfinished.
+    const std::string recordName = ChecksumRecordName(sourcePath);
+    RemoveFile(recordName);
+    std::vector<CChecksumLine> record;
 
     std::vector<std::string> written;
     for (std::uint64_t i = 0; i < nCount; ++i) {
@@ -72,8 +80,18 @@ JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK
             owner->MessageBox(kReadSourceError, kSplitCaption, BOX_ICONEXCLAMATION);
             return JobResult::Failed;
         }
+        if (bChecksums)
+            record.push_back({copy.FinishFileHash(), name.substr(FindFileNameStart(name))});
     }
     source.Close();
+    if (bChecksums) {
+        record.push_back({copy.FinishJobHash(), sourcePath.substr(FindFileNameStart(sourcePath))});
+        if (!WriteChecksumRecord(recordName, record)) {
+            owner->MessageBox(AfxFormat("无法写入校验文件%s", recordName.c_str()).c_str(), kSplitCaption,
+                              BOX_ICONEXCLAMATION);
+            return JobResult::Failed;
+        }
+    }
     g_bSplitOk = true;
     return JobResult::Done;
 }

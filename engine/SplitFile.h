@@ -9,9 +9,11 @@
 // Outcome of the last SplitFile: true once its last piece was written.
 extern bool g_bSplitOk;
 
-// Cuts sourcePath into pieces of pieceSizeK * 1000 bytes. Failures are reported in
-// boxes owned by owner; errors of the file layer while bytes are copied propagate as
-// CFileException, leaving the pieces written so far. A cancel through pProgress
-// (which may be null) removes the pieces this run wrote.
+// Cuts sourcePath into pieces of pieceSizeK * 1000 bytes and, after the last one,
+// writes their checksum record beside them (unless bChecksums is false, which only
+// the benchmark asks for). Failures are reported in boxes owned by owner; errors of
+// the file layer while bytes are copied propagate as CFileException, leaving the
+// pieces written so far. A cancel through pProgress (which may be null) removes the
+// pieces this run wrote.
 JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK,
-                    IJobProgress* pProgress = nullptr);
+                    IJobProgress* pProgress = nullptr, bool bChecksums = true);

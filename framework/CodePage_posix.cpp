@@ -6,3 +6,14 @@ bool IsLeadByte(unsigned char c)
 {
     return c >= 0x81 && c <= 0xFE;
 }
+
+std::string FileNameToUtf8(const std::string& name)
+{
+    return name;
+}
+
+bool Utf8ToFileName(const std::string& utf8, std::string& name)
+{
+    name = utf8;
+    return true;
+}

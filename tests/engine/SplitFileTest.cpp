@@ -52,7 +52,7 @@ TEST(SplitFile, RoundTrip)
             offset += row.pieces[i];
             piece = MakeNextPieceName(piece, static_cast<int>(i + 1));
         }
-        EXPECT_EQ(dir.Count(), row.pieces.size() + 1);
+        EXPECT_EQ(dir.Count(), row.pieces.size() + 2) << "the pieces, the source and the checksum record";
 
         MergePieces(&owner, dir.Path("data_001.bin"));
         EXPECT_TRUE(g_bMergeOk);

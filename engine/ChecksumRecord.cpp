@@ -1,0 +1,73 @@
+#include "engine/ChecksumRecord.h"
+
+#include "engine/PartialFile.h"
+#include "framework/CodePage.h"
+#include "framework/File.h"
+#include "framework/FileSystem.h"
+
+namespace {
+
+// Far more than 999 lines of hash and name.
+constexpr std::uint64_t kMaxRecordBytes = 1 << 20;
+
+bool IsHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool ParseLine(std::string line, CChecksumLine& parsed)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (line.size() < 67 || line[64] != ' ' || (line[65] != ' ' && line[65] != '*'))
+        return false;
+    for (std::size_t i = 0; i < 64; ++i) {
+        if (!IsHexDigit(line[i]))
+            return false;
+        parsed.strHash += static_cast<char>(line[i] >= 'A' && line[i] <= 'F' ? line[i] - 'A' + 'a' : line[i]);
+    }
+    return Utf8ToFileName(line.substr(66), parsed.strName) && !parsed.strName.empty();
+}
+
+} // namespace
+
+std::string ChecksumRecordName(const std::string& wholePath)
+{
+    return wholePath + ".sha256";
+}
+
+bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CChecksumLine>& lines)
+{
+    std::string text;
+    for (const CChecksumLine& line : lines)
+        text += line.strHash + "  " + FileNameToUtf8(line.strName) + "\r\n";
+    CPartialFile record;
+    if (!record.Create(recordPath))
+        return false;
+    record.File().Write(text.data(), text.size());
+    return record.Commit();
+}
+
+RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines)
+{
+    lines.clear();
+    if (!PathExists(recordPath))
+        return RecordState::Missing;
+    CFile file;
+    if (!file.Open(recordPath, CFile::modeRead) || file.GetLength() > kMaxRecordBytes)
+        return RecordState::Bad;
+    std::string text(static_cast<std::size_t>(file.GetLength()), '\0');
+    text.resize(file.Read(&text[0], text.size()));
+    std::size_t nStart = 0;
+    while (nStart < text.size()) {
+        std::size_t nEnd = text.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = text.size();
+        CChecksumLine line;
+        if (!ParseLine(text.substr(nStart, nEnd - nStart), line))
+            return RecordState::Bad;
+        lines.push_back(line);
+        nStart = nEnd + 1;
+    }
+    return lines.empty() ? RecordState::Bad : RecordState::Read;
+}

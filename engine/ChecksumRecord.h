@@ -1,0 +1,25 @@
+// The checksum record a split writes beside its pieces, "<source>.sha256", in the
+// format sha256sum reads: "<64 hex digits>  <file name>" a line, CRLF, names in UTF-8;
+// the pieces in order, then the whole file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CChecksumLine {
+    std::string strHash;   // 64 lowercase hex digits
+    std::string strName;   // file name only, in the program's code page
+};
+
+std::string ChecksumRecordName(const std::string& wholePath);
+
+// Written through a temporary name, so no half record ever stands. False when it
+// could not be created or renamed; file errors while writing propagate.
+bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CChecksumLine>& lines);
+
+enum class RecordState { Missing, Read, Bad };
+
+// Reads and parses a record. Bad for a record that cannot be read, a line that is
+// not "<64 hex digits>  <name>" (a '*' for binary mode allowed), or a name with no
+// form in the program's code page.
+RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines);
