@@ -1,12 +1,12 @@
 #include "app/MainDialog.h"
 
+#include "app/ProgressDialog.h"
+#include "engine/JobTexts.h"
 #include "framework/DataExchange.h"
 #include "framework/FileDialog.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
-
-#include "engine/StartCommand.h"
 
 namespace {
 
@@ -15,51 +15,10 @@ const int kMaxPathChars = 256;
 const char kHomeAddress[] = "http://www.example.com/";
 const char kMailAddress[] = "mailto:tosvik@example.com";
 
-// The Start command works on a form of its own. This lends it the dialog's boxes,
-// path field and data exchange, and writes what it changed back into the dialog's
-// members, also when a file error ends the job early.
-class CStartDialog final : public IStartDialog {
-public:
-    CStartDialog(CMainDialog& dialog, CSplitForm& form) : m_dialog(dialog), m_form(form) {}
-    ~CStartDialog()
-    {
-        m_dialog.m_strPath = m_form.m_strPath;
-        m_dialog.m_nPieceSizeK = m_form.m_nPieceSizeK;
-    }
-    CStartDialog(const CStartDialog&) = delete;
-    CStartDialog& operator=(const CStartDialog&) = delete;
-
-    int MessageBox(const char* pszText, const char* pszCaption, unsigned nType) override
-    {
-        return m_dialog.MessageBox(pszText, pszCaption, nType);
-    }
-
-    CString GetPathText() override
-    {
-        CString strText;
-        m_dialog.GetDlgItemText(IDC_PATH, strText);
-        return strText;
-    }
-
-    bool UpdateData(bool bSaveAndValidate) override
-    {
-        m_dialog.m_strPath = m_form.m_strPath;
-        bool bOk = m_dialog.UpdateData(bSaveAndValidate ? TRUE : FALSE) != FALSE;
-        m_form.m_strPath = m_dialog.m_strPath;
-        return bOk;
-    }
-
-private:
-    CMainDialog& m_dialog;
-    CSplitForm& m_form;
-};
-
 }  // namespace
 
 CMainDialog::CMainDialog(CWnd* pParent)
     : CDialog(IDD_MAIN_DIALOG, pParent),
-      m_nSizeChoice(0),
-      m_nPieceSizeK(0),
       m_hIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_TRAY_ICON)))
 {
 }
@@ -113,16 +72,31 @@ BOOL CMainDialog::OnInitDialog()
     return TRUE;
 }
 
+int CMainDialog::MessageBox(const char* pszText, const char* pszCaption, unsigned nType)
+{
+    return CDialog::MessageBox(pszText, pszCaption, nType);
+}
+
+bool CMainDialog::SaveForm()
+{
+    return UpdateData(TRUE) != FALSE;
+}
+
 void CMainDialog::OnOK()
 {
     CWaitCursor wait;
-    CSplitForm form;
-    form.m_strPath = m_strPath;
-    form.m_bSplitMode = m_bSplitMode;
-    form.m_nSizeChoice = m_nSizeChoice;
-    form.m_nPieceSizeK = m_nPieceSizeK;
-    CStartDialog start(*this, form);
-    RunStartCommand(start, form);
+    CString strFieldText;
+    GetDlgItemText(IDC_PATH, strFieldText);
+    if (!PrepareStartJob(*this, *this, strFieldText))
+        return;
+    // The worker gets the form as it stands now; the members stay this thread's.
+    const CSplitForm form = *this;
+    CProgressDialog dlgProgress(*this, form.m_bSplitMode ? kSplitCaption : kMergeCaption,
+                                [form](IMessageOwner& owner, IJobProgress& progress) {
+                                    return RunStartJob(owner, form, &progress);
+                                });
+    // A file error that ended the job reaches the framework's report from here.
+    dlgProgress.Run();
 }
 
 void CMainDialog::OnBrowse()

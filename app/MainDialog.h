@@ -1,9 +1,10 @@
 // The main dialog: split or merge, the file, the piece size, Start and Exit.
 // The Start button and the size controls are enabled directly by the handlers; the
-// form members are what the Start command reads.
+// form it keeps (CSplitForm) is what the Start command reads.
 #pragma once
 
 #include "controls/HyperLink.h"
+#include "engine/StartCommand.h"
 #include "framework/Dialog.h"
 #include "framework/String.h"
 
@@ -12,15 +13,20 @@
 // What the notification-area icon sends the dialog about the mouse.
 #define WM_TRAY_NOTIFY (WM_USER + 1)
 
-class CMainDialog : public CDialog {
+// The form's members (m_strPath, m_bSplitMode, m_nSizeChoice, m_nPieceSizeK) come
+// from CSplitForm. m_bSplitMode is written by the first mode choice, which every way
+// of enabling Start passes through; m_strPath follows the path field only when
+// browsing or starting.
+class CMainDialog : public CDialog, public CSplitForm, private IStartDialog {
 public:
     explicit CMainDialog(CWnd* pParent = nullptr);
 
     BOOL OnInitDialog() override;
 
-    // The form. m_bSplitMode is written by the first mode choice, which every way of
-    // enabling Start passes through.
-    bool m_bSplitMode = false;
+    // The one box function of both bases: the window's own.
+    int MessageBox(const char* pszText, const char* pszCaption = nullptr,
+                   unsigned nType = MB_OK) override;
+
     CHyperLink m_linkMail;
     CHyperLink m_linkHome;
     // The notification-area icon, filled at every minimise and passed again to
@@ -28,15 +34,15 @@ public:
     NOTIFYICONDATAA m_nid = {};
     // False only while the window is hidden behind the icon.
     bool m_bWindowShown = true;
-    int m_nSizeChoice;    // 0 none, 1 "32MB", 2 "64MB"
-    int m_nPieceSizeK;    // piece size in thousands of bytes
-    CString m_strPath;    // follows the path field only when browsing or starting
     HICON m_hIcon;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    // Start: runs the split or merge and leaves the dialog open.
+    // Start: checks the form here, runs the split or merge on a worker thread behind
+    // the progress dialog, and leaves the dialog open.
     void OnOK() override;
+    // The saving data exchange, for the Start command.
+    bool SaveForm() override;
     // Sees every command first: the tray menu's three.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

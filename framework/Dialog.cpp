@@ -79,7 +79,7 @@ INT_PTR CDialog::DoModal()
     HWND hWnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
                                      hOwner, &AfxDlgProc, reinterpret_cast<LPARAM>(this));
     if (hWnd != nullptr && m_hWnd == hWnd && !m_bEndModal) {
-        if (!IsWindowVisible())
+        if (m_bShowOnOpen && !IsWindowVisible())
             ShowWindow(SW_SHOWNORMAL);
         RunModalLoop();
     }

@@ -31,6 +31,10 @@ protected:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // False: DoModal leaves a template without WS_VISIBLE hidden, and the dialog
+    // shows itself when it has something to show.
+    bool m_bShowOnOpen = true;
+
     DECLARE_MESSAGE_MAP()
 
 private:

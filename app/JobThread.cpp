@@ -1,0 +1,38 @@
+#include "app/JobThread.h"
+
+CJobThread::~CJobThread()
+{
+    Join();
+}
+
+bool CJobThread::Start(std::function<void()> fn)
+{
+    if (m_bStarted)
+        return false;
+    m_fn = std::move(fn);
+    m_hThread = ::CreateThread(nullptr, 0, &Run, this, 0, nullptr);
+    m_bStarted = m_hThread != nullptr;
+    return m_bStarted;
+}
+
+void CJobThread::Join()
+{
+    if (m_hThread == nullptr)
+        return;
+    for (;;) {
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        DWORD nWait = ::MsgWaitForMultipleObjectsEx(1, &m_hThread, INFINITE, QS_SENDMESSAGE,
+                                                    MWMO_INPUTAVAILABLE);
+        if (nWait != WAIT_OBJECT_0 + 1)
+            break;
+    }
+    ::CloseHandle(m_hThread);
+    m_hThread = nullptr;
+}
+
+DWORD WINAPI CJobThread::Run(LPVOID pParam)
+{
+    static_cast<CJobThread*>(pParam)->m_fn();
+    return 0;
+}
