@@ -21,6 +21,11 @@ public:
 
     // A click; returns once the handler ran.
     void Click(int nID);
+    // A click that returns at once, for a handler that runs a job or a modal window.
+    void PostClick(int nID) { ::PostMessageA(Item(nID), BM_CLICK, 0, 0); }
+    // Returns once the handler that is running has returned.
+    void Sync();
+    DWORD UiThread() const { return m_nUiThread; }
     // Keys typed into the path field.
     void TypePath(const char* pszText);
     // The field's text put there by code, past its typing limit.
@@ -37,9 +42,6 @@ public:
     wintest::MessageBoxRecorder boxes;
 
 private:
-    // Returns once the handler that is running has returned.
-    void Sync();
-
     DWORD m_nUiThread = 0;
     HWND m_hDialog = nullptr;
 };

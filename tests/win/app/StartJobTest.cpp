@@ -61,32 +61,34 @@ TEST(StartJob, SplitsAndMergesARealFileChosenInTheFileOpenDialog)
     });
 }
 
-// The build links full.bin in this folder to /dev/full, which takes no byte: a merge
-// there runs out of room while it writes, like a full flash drive.
+// The build links data_001.bin in this folder to /dev/full, which takes no byte: a
+// split of data.bin there runs out of room while it writes, like a full flash drive.
 TEST(StartJob, FileErrorDuringAJobIsShownByTheGenericReport)
 {
     const CString strDir = WinePath(TOSVIK_FULL_DEVICE_DIR);
-    HANDLE hFull = ::CreateFileA((strDir + "\\full.bin").c_str(), GENERIC_WRITE, 0, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
+    const std::string strFirstPiece = strDir + "\\data_001.bin";
+    HANDLE hFull = ::CreateFileA(strFirstPiece.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (hFull == INVALID_HANDLE_VALUE)
         GTEST_SKIP() << "no link to a full device in " << strDir << ", error " << ::GetLastError();
     ::CloseHandle(hFull);
-    const std::string strPiece = strDir + "\\full_001.bin";
-    WriteBytes(strPiece, MakeBytes(4096));
+    const std::string strSource = strDir + "\\data.bin";
+    WriteSparse(strSource, kPiece + 1, "head", "tail");
 
     MainDialogSession s;
     s.Run([&] {
-        s.Click(IDC_MODE_MERGE);
-        s.Browse(strPiece.c_str());
+        s.Click(IDC_MODE_SPLIT);
+        s.Click(IDC_SIZE_32MB);
+        s.Browse(strSource.c_str());
         s.Click(IDOK);
 
         const auto& boxes = s.boxes.Boxes();
         ASSERT_EQ(boxes.size(), 1u) << "no completion box after a failed job";
         EXPECT_EQ(boxes[0].hOwner, s.Dialog());
         EXPECT_EQ(boxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
-        EXPECT_NE(boxes[0].text.find("full.bin"), CString::npos) << boxes[0].text;
+        EXPECT_NE(boxes[0].text.find("data_001.bin"), CString::npos) << boxes[0].text;
         // The dialog is still there for the next job.
         EXPECT_TRUE(s.Enabled(IDOK));
+        EXPECT_TRUE(::IsWindowEnabled(s.Dialog()));
     });
-    std::filesystem::remove(strPiece);
+    std::filesystem::remove(strSource);
 }
