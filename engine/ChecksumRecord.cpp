@@ -1,6 +1,7 @@
 #include "engine/ChecksumRecord.h"
 
 #include "engine/PartialFile.h"
+#include "engine/TargetCheck.h"
 #include "framework/CodePage.h"
 #include "framework/File.h"
 #include "framework/FileSystem.h"
@@ -51,7 +52,8 @@ bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CCheck
 RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines)
 {
     lines.clear();
-    if (!PathExists(recordPath))
+    // A device is no record; the job refuses it by name.
+    if (!PathExists(recordPath) || IsReservedDeviceName(recordPath))
         return RecordState::Missing;
     CFile file;
     if (!file.Open(recordPath, CFile::modeRead) || file.GetLength() > kMaxRecordBytes)
