@@ -1,24 +1,27 @@
-// Splits 1 GiB into 32,000,000-byte pieces and merges it back with the engine, and
-// does the same with split(1) and cat(1). Each job runs in its own process so its
-// wall time and peak memory are its own; the page cache is warm for both sides, and
-// the jobs take turns so that both meet the same state of the machine.
-// Usage: split_merge_bench [FOLDER] [ROUNDS]
-#include "engine/MergePieces.h"
-#include "engine/SplitFile.h"
+// Splits 1 GiB into 32,000,000-byte pieces and merges it back with the engine, each
+// job in a child process of its own, and compares it round by round with
+// `split -b`, with `cp` of the same bytes, with `cat`, with itself reporting progress,
+// and with itself under Wine. The page cache is warm and every job starts after a
+// sync, so each meets a machine with nothing left to write. Every output is checked;
+// the exit status is 1 when one differs or our peak memory passes the limit.
+// Usage: split_merge_bench [FOLDER [ROUNDS]] [--wine EXE | --no-wine]
+#include "bench/BenchJob.h"
+#include "bench/ChildProcess.h"
+#include "bench/PairStats.h"
 #include "framework/File.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/time.h>
-#include <sys/wait.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -26,69 +29,24 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint64_t kSourceSize = std::uint64_t{1} << 30;
-constexpr int kPieceSizeK = 32000;
+constexpr long kPeakLimitKiB = 8 * 1024;
 
-class CSilentOwner : public IMessageOwner {
-public:
-    int MessageBox(const char* pszText, const char*, unsigned) override
-    {
-        std::fprintf(stderr, "box: %s\n", pszText);
-        ++m_nBoxes;
-        return 1;
-    }
-    int m_nBoxes = 0;
+struct CGoal {
+    const char* pszWhat;
+    double value;
+    double limit;
 };
 
-struct CRun {
-    double seconds;
-    double cpuSeconds;   // user + system: less disturbed than wall time by other load
-    long maxRssKiB;
-    double fastest = 0;
-};
-
-double Seconds(const struct timeval& tv)
+[[noreturn]] void Fail(const std::string& strWhy)
 {
-    return static_cast<double>(tv.tv_sec) + static_cast<double>(tv.tv_usec) / 1e6;
-}
-
-// Runs argv in a child, its standard output sent to outPath when given.
-CRun Measure(const std::vector<std::string>& args, const std::string& outPath = std::string())
-{
-    ::sync();
-    auto start = std::chrono::steady_clock::now();
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        if (!outPath.empty()) {
-            int fd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-            if (fd < 0 || ::dup2(fd, 1) < 0)
-                ::_exit(127);
-        }
-        std::vector<char*> argv;
-        for (const std::string& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    struct rusage usage = {};
-    ::wait4(pid, &status, 0, &usage);
-    auto end = std::chrono::steady_clock::now();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s failed\n", args[0].c_str());
-        std::exit(1);
-    }
-    return {std::chrono::duration<double>(end - start).count(), Seconds(usage.ru_utime) + Seconds(usage.ru_stime),
-        usage.ru_maxrss};
+    throw std::runtime_error(strWhy);
 }
 
 void WriteSource(const std::string& path)
 {
     CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite)) {
-        std::fprintf(stderr, "cannot create %s\n", path.c_str());
-        std::exit(1);
-    }
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
+        Fail("cannot create " + path);
     std::vector<std::uint64_t> block(1 << 17);
     std::uint64_t x = 88172645463325252ull;
     for (std::uint64_t done = 0; done < kSourceSize; done += block.size() * 8) {
@@ -102,11 +60,27 @@ void WriteSource(const std::string& path)
     }
 }
 
+bool SameBytes(const std::string& a, const std::string& b)
+{
+    CFile fa, fb;
+    if (!fa.Open(a, CFile::modeRead) || !fb.Open(b, CFile::modeRead) || fa.GetLength() != fb.GetLength())
+        return false;
+    // Static, so that the children we fork do not inherit a large heap into their peak.
+    static char bufferA[1 << 16], bufferB[1 << 16];
+    for (;;) {
+        const std::size_t n = fa.Read(bufferA, sizeof bufferA);
+        if (n == 0)
+            return true;
+        if (fb.Read(bufferB, n) != n || std::memcmp(bufferA, bufferB, n) != 0)
+            return false;
+    }
+}
+
 std::vector<std::string> ListPieces(const std::string& dir, const std::string& prefix)
 {
     std::vector<std::string> pieces;
     for (const auto& entry : fs::directory_iterator(dir)) {
-        std::string name = entry.path().filename().string();
+        const std::string name = entry.path().filename().string();
         if (name.compare(0, prefix.size(), prefix) == 0)
             pieces.push_back(entry.path().string());
     }
@@ -114,101 +88,272 @@ std::vector<std::string> ListPieces(const std::string& dir, const std::string& p
     return pieces;
 }
 
-void Clear(const std::string& dir)
+void RemovePieces(const std::string& dir, const std::string& prefix)
 {
-    fs::remove_all(dir);
-    fs::create_directory(dir);
+    for (const std::string& piece : ListPieces(dir, prefix))
+        fs::remove(piece);
 }
 
-CRun Median(std::vector<CRun> runs)
+CJobFigures ParseOrFail(const std::string& answer, const std::string& what)
 {
-    std::vector<double> cpu;
-    for (const CRun& run : runs)
-        cpu.push_back(run.cpuSeconds);
-    std::sort(cpu.begin(), cpu.end());
-    std::sort(runs.begin(), runs.end(), [](const CRun& a, const CRun& b) { return a.seconds < b.seconds; });
-    CRun result = runs[runs.size() / 2];
-    result.cpuSeconds = cpu[cpu.size() / 2];
-    result.fastest = runs.front().seconds;
-    for (const CRun& run : runs)
-        result.maxRssKiB = std::max(result.maxRssKiB, run.maxRssKiB);
+    CJobFigures figures;
+    if (!ParseJobFigures(answer, figures))
+        Fail(what + " failed: " + answer);
+    return figures;
+}
+
+std::string WinePath(const std::string& path)
+{
+    std::string result = "Z:" + path;
+    std::replace(result.begin(), result.end(), '/', '\\');
     return result;
 }
 
-void Print(const char* label, const CRun& run)
-{
-    std::printf("%-18s %6.3f s (fastest %.3f s) %7.1f MB/s  cpu %6.3f s %6.1f MiB max RSS\n", label, run.seconds,
-        run.fastest, static_cast<double>(kSourceSize) / 1e6 / run.seconds, run.cpuSeconds, run.maxRssKiB / 1024.0);
-}
-
-void PrintRatio(const char* label, const CRun& ours, const CRun& peer)
-{
-    std::printf("%-18s %6.2f time (fastest %.2f)  cpu %.2f  memory %.2f\n", label, ours.seconds / peer.seconds,
-        ours.fastest / peer.fastest, ours.cpuSeconds / peer.cpuSeconds,
-        static_cast<double>(ours.maxRssKiB) / static_cast<double>(peer.maxRssKiB));
-}
-
-int RunJob(const char* job, const char* path)
-{
-    CSilentOwner owner;
-    bool bOk;
-    if (std::string(job) == "--split") {
-        SplitFile(&owner, path, kPieceSizeK);
-        bOk = g_bSplitOk;
-    } else {
-        MergePieces(&owner, path);
-        bOk = g_bMergeOk;
+class CBench {
+public:
+    CBench(const std::string& work, std::string jobExe, std::string wineExe)
+        : m_work(work), m_source(work + "/source.bin"), m_jobExe(std::move(jobExe)), m_wineExe(std::move(wineExe))
+    {
     }
-    return bOk && owner.m_nBoxes == 0 ? 0 : 1;
-}
+
+    void Prepare()
+    {
+        for (const char* dir : {"ref", "ours", "peer", "cp", "wine"})
+            fs::create_directories(m_work + "/" + dir);
+        WriteSource(m_source);
+        // split(1)'s own pieces, once: every split of ours must give the same bytes.
+        RunChild({"split", "-b", std::to_string(kBenchPieceSizeK) + "000", m_source, m_work + "/ref/data.bin."});
+        m_ref = ListPieces(m_work + "/ref", "data.bin.");
+        if (m_wineExe.empty())
+            return;
+        // Both sides keep one process for all their jobs: Wine starts its services
+        // with its first process, and they would run beside the first job.
+        m_native = std::make_unique<CServedChild>(std::vector<std::string>{m_jobExe, "--serve"});
+        m_wine = std::make_unique<CServedChild>(std::vector<std::string>{kWineRun, m_wineExe, "--serve"});
+        const std::string wine = m_work + "/wine";
+        Split(wine, Side::Wine);
+        Split(wine, Side::Native);
+    }
+
+    void Round(int nRound)
+    {
+        const bool bOursFirst = nRound % 2 == 0;
+        const auto pair = [bOursFirst](const std::function<CJobFigures()>& ours,
+                              const std::function<CJobFigures()>& peer) {
+            std::pair<CJobFigures, CJobFigures> runs;
+            if (bOursFirst) {
+                runs.first = ours();
+                runs.second = peer();
+            } else {
+                runs.second = peer();
+                runs.first = ours();
+            }
+            return runs;
+        };
+        const std::string ours = m_work + "/ours", peer = m_work + "/peer", wine = m_work + "/wine";
+        const auto oursSplit = [&] { return Split(ours, Side::Child); };
+        const auto oursMerge = [&] { return Merge(ours, Side::Child); };
+
+        Add(m_splitVsSplit, pair(oursSplit, [&] {
+            RemovePieces(peer, "data.bin.");
+            return Timed({"split", "-b", std::to_string(kBenchPieceSizeK) + "000", m_source, peer + "/data.bin."});
+        }));
+        Add(m_splitVsCp, pair(oursSplit, [&] {
+            fs::remove(m_work + "/cp/data.bin");
+            return Timed({"cp", m_source, m_work + "/cp/data.bin"});
+        }));
+        Add(m_mergeVsCat, pair(oursMerge, [&] {
+            fs::remove(peer + "/merged.bin");
+            std::vector<std::string> cat = {"cat"};
+            for (const std::string& piece : ListPieces(peer, "data.bin."))
+                cat.push_back(piece);
+            return Timed(cat, peer + "/merged.bin");
+        }));
+        if (!SameBytes(m_source, peer + "/merged.bin"))
+            Fail("cat's output differs from the source");
+
+        Add(m_splitProgress, pair([&] { return Split(ours, Side::Child, true); }, oursSplit));
+        Add(m_mergeProgress, pair([&] { return Merge(ours, Side::Child, true); }, oursMerge));
+
+        if (m_wineExe.empty())
+            return;
+        Add(m_splitWine, pair([&] { return Split(wine, Side::Wine); }, [&] { return Split(wine, Side::Native); }));
+        Add(m_mergeWine, pair([&] { return Merge(wine, Side::Wine); }, [&] { return Merge(wine, Side::Native); }));
+    }
+
+    // Prints the figures and the goals; false when our peak memory passed the limit.
+    bool Report() const
+    {
+        std::printf("\n%-34s %-18s %-18s %9s %9s\n", "median of per-round ratios", "wall (min-max)", "cpu (min-max)",
+            "ours", "peer");
+        for (const CPairStats* stats : {&m_splitVsSplit, &m_splitVsCp, &m_mergeVsCat, &m_splitProgress,
+                 &m_mergeProgress, &m_splitWine, &m_mergeWine}) {
+            if (!stats->Empty())
+                stats->Print();
+        }
+        std::printf("\npeak memory (wait4 ru_maxrss): our split %.1f MiB, our merge %.1f MiB, split -b %.1f MiB, "
+                    "cp %.1f MiB, cat %.1f MiB\n",
+            m_nPeak[kOursSplit] / 1024.0, m_nPeak[kOursMerge] / 1024.0, m_nPeak[kSplitB] / 1024.0,
+            m_nPeak[kCp] / 1024.0, m_nPeak[kCat] / 1024.0);
+        if (!m_wineExe.empty())
+            std::printf("peak working set of the process under Wine, Wine's own part included: %.1f MiB\n",
+                m_nPeak[kWine] / 1024.0);
+        std::printf("every split gave split -b's pieces; every merge gave the source's bytes\n");
+
+        std::vector<CGoal> goals = {
+            {"split / split -b", m_splitVsSplit.MedianWallRatio(), 1.00},
+            {"split / cp", m_splitVsCp.MedianWallRatio(), 1.20},
+            {"merge / cat", m_mergeVsCat.MedianWallRatio(), 1.00},
+            {"split peak MiB", m_nPeak[kOursSplit] / 1024.0, kPeakLimitKiB / 1024.0},
+            {"merge peak MiB", m_nPeak[kOursMerge] / 1024.0, kPeakLimitKiB / 1024.0},
+            {"split progress on / off", m_splitProgress.MedianWallRatio(), 1.02},
+            {"merge progress on / off", m_mergeProgress.MedianWallRatio(), 1.02},
+        };
+        if (!m_wineExe.empty()) {
+            goals.push_back({"split Wine / native", m_splitWine.MedianWallRatio(), 1.20});
+            goals.push_back({"merge Wine / native", m_mergeWine.MedianWallRatio(), 1.20});
+        }
+        std::printf("\ngoals (ratios of wall time):\n");
+        for (const CGoal& goal : goals)
+            std::printf("  %-26s %6.2f  <= %.2f  %s\n", goal.pszWhat, goal.value, goal.limit,
+                goal.value <= goal.limit ? "met" : "NOT MET");
+        return m_nPeak[kOursSplit] <= kPeakLimitKiB && m_nPeak[kOursMerge] <= kPeakLimitKiB;
+    }
+
+private:
+    static constexpr const char* kWineRun = TOSVIK_SOURCE_DIR "/scripts/wine-run.sh";
+    // Child: a process of its own per job, measured from outside; Native and Wine:
+    // the kept processes, the job measured inside.
+    enum class Side { Child, Native, Wine };
+    enum { kOursSplit, kOursMerge, kSplitB, kCp, kCat, kWine, kPeaks };
+
+    // A job after a sync, so that no job pays for the writes of the one before.
+    CJobFigures Timed(const std::vector<std::string>& args, const std::string& outPath = std::string())
+    {
+        ::sync();
+        const CChildRun run = RunChild(args, outPath);
+        const std::string name = args[0];
+        long& peak = m_nPeak[name == "split" ? kSplitB : name == "cp" ? kCp : kCat];
+        peak = std::max(peak, run.maxRssKiB);
+        return {true, run.wallSeconds, run.cpuSeconds, run.maxRssKiB};
+    }
+
+    CJobFigures Job(const std::string& job, const std::string& path, Side side, bool bProgress)
+    {
+        const std::string suffix = bProgress ? " --progress" : "";
+        if (side == Side::Child) {
+            std::vector<std::string> args = {m_jobExe, job, path};
+            if (bProgress)
+                args.push_back("--progress");
+            ::sync();
+            const CChildRun run = RunChild(args);
+            ParseOrFail(run.output, job + " " + path);
+            long& peak = m_nPeak[job == "split" ? kOursSplit : kOursMerge];
+            peak = std::max(peak, run.maxRssKiB);
+            return {true, run.wallSeconds, run.cpuSeconds, run.maxRssKiB};
+        }
+        ::sync();
+        if (side == Side::Native)
+            return ParseOrFail(m_native->Ask(job + " " + path + suffix), job + " " + path);
+        const CJobFigures figures = ParseOrFail(m_wine->Ask(job + " " + WinePath(path) + suffix), "Wine: " + job);
+        m_nPeak[kWine] = std::max(m_nPeak[kWine], figures.peakKiB);
+        return figures;
+    }
+
+    // Splits dir/data.bin, a link to the source, into fresh pieces, and checks them.
+    CJobFigures Split(const std::string& dir, Side side, bool bProgress = false)
+    {
+        RemovePieces(dir, "data_");
+        if (!fs::exists(dir + "/data.bin"))
+            fs::create_hard_link(m_source, dir + "/data.bin");
+        const CJobFigures figures = Job("split", dir + "/data.bin", side, bProgress);
+        const std::vector<std::string> pieces = ListPieces(dir, "data_");
+        if (pieces.size() != m_ref.size())
+            Fail(dir + ": " + std::to_string(pieces.size()) + " pieces, split -b made " + std::to_string(m_ref.size()));
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            if (!SameBytes(pieces[i], m_ref[i]))
+                Fail(pieces[i] + " differs from split -b's " + m_ref[i]);
+        }
+        return figures;
+    }
+
+    // Merges dir's pieces into a new dir/data.bin, and checks it.
+    CJobFigures Merge(const std::string& dir, Side side, bool bProgress = false)
+    {
+        fs::remove(dir + "/data.bin");
+        const CJobFigures figures = Job("merge", dir + "/data_001.bin", side, bProgress);
+        if (!SameBytes(m_source, dir + "/data.bin"))
+            Fail(dir + "/data.bin differs from the source");
+        return figures;
+    }
+
+    static void Add(CPairStats& stats, const std::pair<CJobFigures, CJobFigures>& runs)
+    {
+        stats.Add(runs.first.wallSeconds, runs.second.wallSeconds, runs.first.cpuSeconds, runs.second.cpuSeconds);
+    }
+
+    const std::string m_work, m_source, m_jobExe, m_wineExe;
+    std::vector<std::string> m_ref;
+    std::unique_ptr<CServedChild> m_native, m_wine;
+    CPairStats m_splitVsSplit{"split / split -b 32000000"};
+    CPairStats m_splitVsCp{"split / cp"};
+    CPairStats m_mergeVsCat{"merge / cat pieces > file"};
+    CPairStats m_splitProgress{"split, progress on / off"};
+    CPairStats m_mergeProgress{"merge, progress on / off"};
+    CPairStats m_splitWine{"split, Wine / native (in-process)"};
+    CPairStats m_mergeWine{"merge, Wine / native (in-process)"};
+    long m_nPeak[kPeaks] = {};
+};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && argv[1][0] == '-')
-        return RunJob(argv[1], argv[2]);
+    std::vector<std::string> positional;
+    std::string wineExe = TOSVIK_SOURCE_DIR "/build/win64/bench/split_merge_job.exe";
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--no-wine")
+            wineExe.clear();
+        else if (arg == "--wine" && i + 1 < argc)
+            wineExe = argv[++i];
+        else
+            positional.push_back(arg);
+    }
+    const fs::path base = fs::absolute(positional.size() > 0 ? fs::path(positional[0]) : fs::temp_directory_path());
+    const int nRounds = positional.size() > 1 ? std::max(1, std::atoi(positional[1].c_str())) : 5;
+    const std::string jobExe = (fs::canonical("/proc/self/exe").parent_path() / "split_merge_job").string();
+    if (!wineExe.empty() && !fs::exists(wineExe)) {
+        std::printf("Wine: skipped, no %s (cmake --build --preset win64 --target split_merge_job)\n", wineExe.c_str());
+        wineExe.clear();
+    }
+    // A prefix of our own: the tests' prefix may be held by a test run.
+    if (!wineExe.empty())
+        ::setenv("WINEPREFIX", TOSVIK_SOURCE_DIR "/build/wineprefix-bench", 0);
 
-    const std::string self = fs::canonical("/proc/self/exe").string();
-    const fs::path base = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
-    const int nRounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     const std::string work = (base / ("tosvik-bench-" + std::to_string(::getpid()))).string();
-    const std::string ours = work + "/ours";
-    const std::string peer = work + "/peer";
-    const std::string source = work + "/source.bin";
-    fs::create_directories(work);
-    WriteSource(source);
-    std::printf("source: %s, %llu bytes; pieces of %d000 bytes; median of %d rounds\n", source.c_str(),
-        static_cast<unsigned long long>(kSourceSize), kPieceSizeK, nRounds);
-
-    std::vector<CRun> oursSplit, oursMerge, peerSplit, peerMerge;
-    for (int round = 0; round < nRounds; ++round) {
-        Clear(ours);
-        Clear(peer);
-        // The engine's merge writes data.bin again; a link keeps the source intact.
-        fs::create_hard_link(source, ours + "/data.bin");
-        oursSplit.push_back(Measure({self, "--split", ours + "/data.bin"}));
-        peerSplit.push_back(Measure({"split", "-b", "32000000", source, peer + "/data.bin."}));
-        fs::remove(ours + "/data.bin");
-        oursMerge.push_back(Measure({self, "--merge", ours + "/data_001.bin"}));
-        std::vector<std::string> cat = {"cat"};
-        for (const std::string& piece : ListPieces(peer, "data.bin."))
-            cat.push_back(piece);
-        peerMerge.push_back(Measure(cat, peer + "/merged.bin"));
-        Measure({"cmp", source, ours + "/data.bin"});
-        Measure({"cmp", source, peer + "/merged.bin"});
+    // A job process that ended early must not end us when we write to it.
+    ::signal(SIGPIPE, SIG_IGN);
+    CBench bench(work, jobExe, wineExe);
+    bool bOk = false;
+    try {
+        bench.Prepare();
+        std::printf("source: %s, %llu bytes; pieces of %d000 bytes; %d rounds, each pair back to back, "
+                    "which goes first alternating\n",
+            (work + "/source.bin").c_str(), static_cast<unsigned long long>(kSourceSize), kBenchPieceSizeK, nRounds);
+        for (int round = 0; round < nRounds; ++round) {
+            bench.Round(round);
+            std::fprintf(stderr, "round %d of %d done\n", round + 1, nRounds);
+        }
+        bOk = bench.Report();
+    } catch (const std::exception& e) {
+        // Every failure, a differing output above all, ends the run: its figures mean nothing.
+        std::fprintf(stderr, "split_merge_bench: %s\n", e.what());
+        fs::remove_all(work);
+        return 1;
     }
     fs::remove_all(work);
-
-    CRun os = Median(oursSplit), om = Median(oursMerge), ps = Median(peerSplit), pm = Median(peerMerge);
-    Print("ours SplitFile", os);
-    Print("split -b 32000000", ps);
-    Print("ours MergePieces", om);
-    Print("cat pieces > file", pm);
-    PrintRatio("split ours/peer", os, ps);
-    PrintRatio("merge ours/peer", om, pm);
-    std::printf("peak memory of our split: %.1f MiB, limit piece + 4 MiB = %.1f MiB\n", os.maxRssKiB / 1024.0,
-        (kPieceSizeK * 1000.0 + 4 * 1048576.0) / 1048576.0);
-    std::printf("merged outputs equal the source (cmp)\n");
-    return 0;
+    if (!bOk)
+        std::printf("peak memory over the limit of %ld MiB\n", kPeakLimitKiB / 1024);
+    return bOk ? 0 : 1;
 }

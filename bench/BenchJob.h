@@ -1,0 +1,14 @@
+// One job of the engine, timed inside the process that runs it. The same code runs
+// natively and under Wine, so the two are timed alike and Wine's start-up is left out.
+#pragma once
+
+#include "bench/JobFigures.h"
+
+#include <string>
+
+// Pieces of this many thousand bytes, as `split -b 32000000` cuts them.
+constexpr int kBenchPieceSizeK = 32000;
+
+// Runs "split" (of strPath) or "merge" (from piece strPath) with no progress sink, or
+// with one that does what the progress dialog does. Why a job failed goes to stderr.
+CJobFigures RunBenchJob(const std::string& strJob, const std::string& strPath, bool bProgress);
