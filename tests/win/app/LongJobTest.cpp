@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -64,36 +65,49 @@ TEST(LongJob, ShowsProgressAnswersAndCancelRemovesThePieces)
 {
     MainDialogSession s;
     LongSplit job(s);
+    const struct {
+        const char* pszHow;
+        std::function<void(HWND hProgress)> cancel;
+    } ways[] = {
+        {"取消", [](HWND hProgress) { wintest::Click(hProgress, IDCANCEL); }},
+        {"Esc", [&](HWND) { ::PostMessageA(s.Focus(), WM_KEYDOWN, VK_ESCAPE, 1); }},
+        {"close box", [](HWND hProgress) { ::PostMessageA(hProgress, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
     s.Run([&] {
-        HWND hProgress = job.Start();
-        ASSERT_NE(hProgress, nullptr) << "no progress dialog";
-        EXPECT_EQ(::GetWindow(hProgress, GW_OWNER), s.Dialog());
-        EXPECT_EQ(wintest::WindowText(hProgress), kSplitCaption);
-        EXPECT_NE(wintest::WindowText(::GetDlgItem(hProgress, IDC_PROGRESS_FILE)).find("long_0"), CString::npos);
-        EXPECT_NE(wintest::WindowText(::GetDlgItem(hProgress, IDC_PROGRESS_BYTES)).find("8.00 GB"), CString::npos);
-        EXPECT_FALSE(::IsWindowEnabled(s.Dialog())) << "one job at a time";
+        std::size_t nCancelled = 0;
+        for (const auto& way : ways) {
+            SCOPED_TRACE(way.pszHow);
+            HWND hProgress = job.Start();
+            ASSERT_NE(hProgress, nullptr) << "no progress dialog";
+            EXPECT_EQ(::GetWindow(hProgress, GW_OWNER), s.Dialog());
+            EXPECT_EQ(wintest::WindowText(hProgress), kSplitCaption);
+            EXPECT_NE(wintest::WindowText(::GetDlgItem(hProgress, IDC_PROGRESS_FILE)).find("long_0"), CString::npos);
+            EXPECT_NE(wintest::WindowText(::GetDlgItem(hProgress, IDC_PROGRESS_BYTES)).find("8.00 GB"), CString::npos);
+            EXPECT_FALSE(::IsWindowEnabled(s.Dialog())) << "one job at a time";
 
-        // Each time the bar has moved, the main window answers at once.
-        for (int i = 0; i < 5; ++i) {
-            LRESULT nBefore = LongSplit::Position(hProgress);
-            EXPECT_TRUE(wintest::WaitFor([&] { return LongSplit::Position(hProgress) > nBefore; }));
-            DWORD_PTR nResult = 0;
-            EXPECT_NE(::SendMessageTimeoutA(s.Dialog(), WM_NULL, 0, 0, SMTO_NORMAL, 100, &nResult), 0)
-                << "the main window did not answer within 100 ms";
+            // Each time the bar has moved, the main window answers at once.
+            for (int i = 0; i < 5; ++i) {
+                LRESULT nBefore = LongSplit::Position(hProgress);
+                EXPECT_TRUE(wintest::WaitFor([&] { return LongSplit::Position(hProgress) > nBefore; }));
+                DWORD_PTR nResult = 0;
+                EXPECT_NE(::SendMessageTimeoutA(s.Dialog(), WM_NULL, 0, 0, SMTO_NORMAL, 100, &nResult), 0)
+                    << "the main window did not answer within 100 ms";
+            }
+            EXPECT_EQ(s.boxes.Boxes().size(), nCancelled) << "a box during the job";
+
+            way.cancel(hProgress);
+            ASSERT_TRUE(wintest::WaitFor([&] { return !::IsWindow(hProgress); }, 10000)) << "the job went on";
+            s.Sync();
+            const auto& boxes = s.boxes.Boxes();
+            ASSERT_EQ(boxes.size(), ++nCancelled);
+            EXPECT_EQ(boxes.back().text, "已经取消了!\n没有完成的文件都已删除");
+            EXPECT_EQ(boxes.back().caption, kSplitCaption);
+            EXPECT_EQ(boxes.back().type, static_cast<UINT>(MB_ICONINFORMATION));
+            EXPECT_EQ(boxes.back().hOwner, s.Dialog());
+            job.ExpectSourceAlone();
+            // Ready for the next job.
+            EXPECT_TRUE(::IsWindowEnabled(s.Dialog()));
         }
-        EXPECT_TRUE(s.boxes.Boxes().empty());
-
-        wintest::Click(hProgress, IDCANCEL);
-        ASSERT_TRUE(wintest::WaitFor([&] { return !::IsWindow(hProgress); }, 10000)) << "the job went on";
-        s.Sync();
-        const auto& boxes = s.boxes.Boxes();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, "已经取消了!\n没有完成的文件都已删除");
-        EXPECT_EQ(boxes[0].caption, kSplitCaption);
-        EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONINFORMATION));
-        EXPECT_EQ(boxes[0].hOwner, s.Dialog());
-        job.ExpectSourceAlone();
-        EXPECT_TRUE(::IsWindowEnabled(s.Dialog()));
     });
 }
 
