@@ -1,30 +1,52 @@
 #!/usr/bin/env bash
-# Sets up, builds both Windows programs and starts the x86-64 one under Wine. With no
-# X display it runs on a virtual one for a few seconds, saves build/screenshot.png
-# and ends the program.
+# Sets up, builds and starts the program under Wine: the x86-64 build, or with --win32
+# the shipped 32-bit one (through the i386 emulator, slower to start). With no X
+# display it runs on a virtual one until the window has drawn, saves
+# build/screenshot.png and ends the program.
+# Usage: run.sh [--win32]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+preset=win64
+case ${1:-} in
+  '') ;;
+  --win32) preset=win32 ;;
+  *) echo "usage: run.sh [--win32]" >&2; exit 2 ;;
+esac
+export TOSVIK_WINE_ARCH=$preset
 scripts/setup.sh
-jobs=$(nproc)
-for preset in win64 win32; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$jobs"
-done
-exe=$(find build/win64 -name Tosvik.exe -not -path '*/CMakeFiles/*' | head -n 1)
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j "$(nproc)" --target Tosvik
+exe=$(find "build/$preset" -name Tosvik.exe -not -path '*/CMakeFiles/*' | head -n 1)
 
-if [ -n "${DISPLAY:-}" ]; then
-  . scripts/wine-ui-prefix.sh
-  exec scripts/wine-run.sh "$exe"
+had_display=${DISPLAY:-}
+. scripts/session.sh
+if [ "$preset" = win32 ]; then
+  . scripts/emulator-i386.sh
+  tosvik_i386_enable || { echo "run: the 32-bit program cannot start here: $tosvik_i386_why"; exit 1; }
 fi
-
-. scripts/xvfb.sh
 # After the display: Wine's helper processes stay bound to the first one they see.
 . scripts/wine-ui-prefix.sh
+
+if [ -n "$had_display" ]; then
+  scripts/wine-run.sh "$exe"
+  exit
+fi
+
 scripts/wine-run.sh explorer /desktop=Tosvik,800x600 "$exe" &
-for _ in $(seq 120); do
-  xdotool search --name '^Tosvik2\.0' >/dev/null 2>&1 && break
-  sleep 0.5
+window=
+for _ in $(seq 600); do
+  window=$(xdotool search --onlyvisible --name '^Tosvik2\.0' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+  sleep 0.2
 done
-sleep 3
-import -window root -crop 800x600+0+0 +repage build/screenshot.png
-echo "run: no display; the program ran on a virtual one, see build/screenshot.png"
+[ -n "$window" ] || { echo "run: the program's window did not show up"; exit 1; }
+# Drawn when two captures a moment apart are the same.
+shot=build/screenshot.png
+import -window root -crop 800x600+0+0 +repage "$shot"
+for _ in $(seq 50); do
+  sleep 0.2
+  import -window root -crop 800x600+0+0 +repage "$shot.next.png"
+  cmp -s <(convert "$shot" rgba:-) <(convert "$shot.next.png" rgba:-) && break
+  mv "$shot.next.png" "$shot"
+done
+rm -f "$shot.next.png"
+echo "run: no display; the $preset program ran on a virtual one, see $shot"

@@ -1,50 +1,112 @@
 #!/usr/bin/env bash
-# Runs a Windows program of the x86-64 build under Wine: Chinese locale (code page
-# 936), a throw-away prefix, and a virtual X display when there is none.
+# Runs a Windows program under Wine: Chinese locale (code page 936), a throw-away
+# prefix, a Wine server and an X display. TOSVIK_WINE_ARCH=win32 runs a program of the
+# 32-bit build (wine32-run.sh sets it), otherwise of the x86-64 build.
+# TOSVIK_WINE_DESKTOP=name,WxH runs the program on a Wine desktop of that name, which
+# has a taskbar with a notification area.
+# Inside a run (session.sh) the server it starts stays for the run, which ends it;
+# alone, it ends the server and the display it started when the program ends.
 # Usage: wine-run.sh program.exe [args...]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-export WINEPREFIX=${WINEPREFIX:-$here/../build/wineprefix}
+. "$here/procs.sh"
+
+case ${TOSVIK_WINE_ARCH:=win64} in
+  win64) WINE=/usr/lib/wine/wine64; prefix=$here/../build/wineprefix ;;
+  # 32-bit programs run in a WoW64 prefix, through Wine's 32-bit loader.
+  win32) WINE=/usr/lib/wine/wine; prefix=$here/../build/wineprefix32 ;;
+  *) echo "wine-run: TOSVIK_WINE_ARCH must be win64 or win32, not $TOSVIK_WINE_ARCH" >&2; exit 2 ;;
+esac
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+export WINEPREFIX=${WINEPREFIX:-$prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-WINE=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
 
-mkdir -p "$(dirname "$WINEPREFIX")"
+fail() { echo "wine-run: $*" >&2; exit 1; }
+
+session=
+[ -n "${TOSVIK_WINE_SESSION:-}" ] && [ -f "$TOSVIK_WINE_SESSION" ] && [ -n "${DISPLAY:-}" ] && session=yes
+own_server= own_xvfb=
+end_own() {
+  [ -z "$own_server" ] || tosvik_end_wineserver "$own_server" "$WINEPREFIX"
+  [ -z "$own_xvfb" ] || tosvik_end_pid "$own_xvfb"
+}
+trap end_own EXIT
+
+mkdir -p "$WINEPREFIX"
 # Everything started while the lock is held gets 9>&-: a child that kept the lock's
-# descriptor would hold the lock for as long as it lives.
+# descriptor would hold the lock for as long as it lives. Alone, the lock is held
+# until the program ends, because the server of this call ends with it.
 exec 9>"$WINEPREFIX.lock"
 flock 9
 
-# Wine's helper processes (explorer, services) outlive a program and stay bound to
-# its display, so every program of a prefix must see the same one. Without a display
-# of the caller's, the prefix keeps a virtual one of its own for as long as it lives.
 if [ -z "${DISPLAY:-}" ]; then
-  read -r pid num 2>/dev/null <"$WINEPREFIX.xvfb" || true
-  if [ -z "${pid:-}" ] || ! kill -0 "$pid" 2>/dev/null; then
-    for num in $(seq 150 250); do
-      [ -e "/tmp/.X$num-lock" ] || [ -e "/tmp/.X11-unix/X$num" ] || break
-    done
-    setsid Xvfb ":$num" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
-    echo "$! $num" >"$WINEPREFIX.xvfb"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$num" ] && break; sleep 0.1; done
+  tosvik_start_xvfb "$WINEPREFIX.display" || exit 1
+  own_xvfb=$tosvik_xvfb_pid
+  export DISPLAY=":$tosvik_xvfb_num"
+fi
+
+# Starts the prefix's server unless one runs, so that it is ours to end; a server
+# started by a Wine program would be no one's. It exits with 2 when the prefix has one.
+started=$WINEPREFIX.server-started
+: >"$started"
+"$WINESERVER" -f -p </dev/null >/dev/null 2>"$WINEPREFIX.server-log" 9>&- &
+server=$!
+while :; do
+  if ! tosvik_alive "$server"; then
+    status=0; wait "$server" || status=$?
+    [ "$status" = 2 ] || fail "the Wine server failed ($status): $(cat "$WINEPREFIX.server-log")"
+    # Servers (and so Wine's helper processes) of a prefix are bound to one display.
+    [ -n "$session" ] || [ -z "$own_xvfb" ] || fail "$WINEPREFIX is in use by another run; try again when it ends"
+    server=
+    break
   fi
-  export DISPLAY=":$num"
+  socket=/tmp/$(cat "$WINEPREFIX/wineserver" 2>/dev/null)/server-$(printf '%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))/socket
+  [ -S "$socket" ] && [ "$socket" -nt "$started" ] && break
+  sleep 0.05
+done
+if [ -n "$server" ]; then
+  if [ -n "$session" ]; then echo "$server $WINEPREFIX" >>"$TOSVIK_WINE_SESSION"; else own_server=$server; fi
 fi
 
-# A server started by a program would inherit the caller's pipes and keep them open;
-# start it here with its output closed instead.
-"$WINESERVER" -p10 </dev/null >/dev/null 2>&1 9>&- || true
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  "$WINE" wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
+# Made once: the prefix, and windows that Wine does not hand to a window manager
+# (with none to answer, Wine waits two seconds for each top-level window it unmaps).
+if [ ! -f "$WINEPREFIX/.tosvik-ready" ]; then
+  if [ "$TOSVIK_WINE_ARCH" = win32 ] && ! "$WINE" --version </dev/null >/dev/null 2>&1 9>&-; then
+    fail "32-bit programs cannot start here: run under scripts/test.sh or scripts/run.sh --win32, which register the i386 emulator"
+  fi
+  log=$WINEPREFIX.boot-log
+  "$WINE64" wineboot -i </dev/null >"$log" 2>&1 9>&- || fail "wineboot failed in $WINEPREFIX, see $log"
+  [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] || fail "no Windows system in $WINEPREFIX, see $log"
+  if [ "$TOSVIK_WINE_ARCH" = win32 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    fail "$WINEPREFIX has no 32-bit system (made before 32-bit programs could start?); remove it"
+  fi
+  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$log" 2>&1 9>&- ||
+    fail "could not set up $WINEPREFIX, see $log"
+  touch "$WINEPREFIX/.tosvik-ready"
 fi
-# With no window manager to answer, Wine waits two seconds for each top-level
-# window it unmaps; windows it does not hand to a manager go at once.
-if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-    </dev/null >/dev/null 2>&1 9>&- || true
-fi
-exec 9>&-
 
-exec "$WINE" "$@"
+# Wine gives a program a desktop of its own by its name.
+if [ -n "${TOSVIK_WINE_DESKTOP:-}" ]; then
+  name=${TOSVIK_WINE_DESKTOP%%,*} size=${TOSVIK_WINE_DESKTOP#*,} exe=$(basename "$1")
+  marker=$WINEPREFIX/.tosvik-desktop-$exe-$name-$size
+  if [ ! -f "$marker" ]; then
+    { "$WINE64" reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\Explorer" /v Desktop /d "$name" /f &&
+      "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$name" /d "$size" /f
+    } </dev/null >>"$WINEPREFIX.boot-log" 2>&1 9>&- || fail "could not give $exe a desktop"
+    touch "$marker"
+  fi
+fi
+
+# Wine's helper processes, started by the first program a server serves, inherit its
+# output and outlive it: the program writes into a file, so that no one waits on a pipe
+# they hold.
+out=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+[ -n "$own_server$own_xvfb" ] || exec 9>&-
+status=0
+"$WINE" "$@" >"$out" 2>&1 9>&- || status=$?
+cat "$out"
+rm -f "$out"
+exit $status
