@@ -52,7 +52,7 @@ private:
 
 } // namespace
 
-CJobFigures RunBenchJob(const std::string& strJob, const std::string& strPath, bool bProgress)
+CJobFigures RunBenchJob(const std::string& strJob, const std::string& strPath, const CJobOptions& options)
 {
     CJobFigures figures;
     if (strJob != "split" && strJob != "merge") {
@@ -61,12 +61,12 @@ CJobFigures RunBenchJob(const std::string& strJob, const std::string& strPath, b
     }
     CSilentOwner owner;
     CUiLikeProgress progress;
-    IJobProgress* pProgress = bProgress ? &progress : nullptr;
+    IJobProgress* pProgress = options.bProgress ? &progress : nullptr;
     JobResult result = JobResult::Failed;
     const double cpuStart = ProcessCpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     try {
-        result = strJob == "split" ? SplitFile(&owner, strPath, kBenchPieceSizeK, pProgress)
+        result = strJob == "split" ? SplitFile(&owner, strPath, kBenchPieceSizeK, pProgress, options.bChecksums)
                                    : MergePieces(&owner, strPath, pProgress);
     } catch (const CFileException& e) {
         std::fprintf(stderr, "%s: %s failed (%ld)\n", e.GetFileName().c_str(), e.GetOperation().c_str(),
@@ -80,7 +80,7 @@ CJobFigures RunBenchJob(const std::string& strJob, const std::string& strPath, b
         std::fprintf(stderr, "%s of %s did not succeed\n", strJob.c_str(), strPath.c_str());
         return figures;
     }
-    if (bProgress && !progress.ReachedTotal()) {
+    if (options.bProgress && !progress.ReachedTotal()) {
         std::fprintf(stderr, "%s of %s: progress did not reach the total\n", strJob.c_str(), strPath.c_str());
         return figures;
     }

@@ -9,6 +9,11 @@
 // Pieces of this many thousand bytes, as `split -b 32000000` cuts them.
 constexpr int kBenchPieceSizeK = 32000;
 
-// Runs "split" (of strPath) or "merge" (from piece strPath) with no progress sink, or
-// with one that does what the progress dialog does. Why a job failed goes to stderr.
-CJobFigures RunBenchJob(const std::string& strJob, const std::string& strPath, bool bProgress);
+struct CJobOptions {
+    bool bProgress = false;   // a progress sink that does what the progress dialog does
+    bool bChecksums = true;   // false: a split without its checksum record
+};
+
+// Runs "split" (of strPath) or "merge" (from piece strPath; it checks the pieces when
+// their record is there). Why a job failed goes to stderr.
+CJobFigures RunBenchJob(const std::string& strJob, const std::string& strPath, const CJobOptions& options);

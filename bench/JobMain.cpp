@@ -1,5 +1,5 @@
 // The process the benchmark times a job in, natively and under Wine.
-// Usage: split_merge_job split|merge PATH [--progress]   one job
+// Usage: split_merge_job split|merge PATH [--progress] [--no-checksums]   one job
 //        split_merge_job --serve   one such line of arguments per line of input, one
 //        answer per job; a process kept alive, so Wine starts its services only once
 #include "bench/BenchJob.h"
@@ -9,19 +9,35 @@
 
 namespace {
 
-// "split PATH" or "merge PATH", perhaps with " --progress" after; PATH may hold spaces.
+// Takes flag off the end of line when it is there.
+bool TakeFlag(std::string& line, const std::string& flag)
+{
+    const std::string tail = " " + flag;
+    if (line.size() <= tail.size() || line.compare(line.size() - tail.size(), tail.size(), tail) != 0)
+        return false;
+    line.resize(line.size() - tail.size());
+    return true;
+}
+
+// "split PATH" or "merge PATH", flags after; PATH may hold spaces.
 bool RunLine(std::string line)
 {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.pop_back();
-    const std::string flag = " --progress";
-    const bool bProgress = line.size() > flag.size() && line.compare(line.size() - flag.size(), flag.size(), flag) == 0;
-    if (bProgress)
-        line.resize(line.size() - flag.size());
+    CJobOptions options;
+    for (bool bTaken = true; bTaken;) {
+        bTaken = false;
+        if (TakeFlag(line, "--progress"))
+            bTaken = options.bProgress = true;
+        if (TakeFlag(line, "--no-checksums")) {
+            options.bChecksums = false;
+            bTaken = true;
+        }
+    }
     const std::size_t space = line.find(' ');
     CJobFigures figures;
     if (space != std::string::npos)
-        figures = RunBenchJob(line.substr(0, space), line.substr(space + 1), bProgress);
+        figures = RunBenchJob(line.substr(0, space), line.substr(space + 1), options);
     std::printf("%s\n", FormatJobFigures(figures).c_str());
     std::fflush(stdout);
     return figures.bOk;
@@ -37,9 +53,12 @@ int main(int argc, char** argv)
             RunLine(buffer);
         return 0;
     }
-    if (argc < 3 || argc > 4 || (argc == 4 && std::string(argv[3]) != "--progress")) {
-        std::fprintf(stderr, "usage: split_merge_job split|merge PATH [--progress] | --serve\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: split_merge_job split|merge PATH [--progress] [--no-checksums] | --serve\n");
         return 2;
     }
-    return RunLine(std::string(argv[1]) + " " + argv[2] + (argc == 4 ? " --progress" : "")) ? 0 : 1;
+    std::string line = argv[1];
+    for (int i = 2; i < argc; ++i)
+        line += std::string(" ") + argv[i];
+    return RunLine(line) ? 0 : 1;
 }

@@ -1,7 +1,8 @@
 // Splits 1 GiB into 32,000,000-byte pieces and merges it back with the engine, each
 // job in a child process of its own, and compares it round by round with
 // `split -b`, with `cp` of the same bytes, with `cat`, with itself reporting progress,
-// and with itself under Wine. The page cache is warm and every job starts after a
+// and with itself under Wine; as shipped (checksum record written and checked) and
+// as the copy alone. The page cache is warm and every job starts after a
 // sync, so each meets a machine with nothing left to write. Every output is checked;
 // the exit status is 1 when one differs or our peak memory passes the limit.
 // Usage: split_merge_bench [FOLDER [ROUNDS]] [--wine EXE | --no-wine]
@@ -131,8 +132,8 @@ public:
         m_native = std::make_unique<CServedChild>(std::vector<std::string>{m_jobExe, "--serve"});
         m_wine = std::make_unique<CServedChild>(std::vector<std::string>{kWineRun, m_wineExe, "--serve"});
         const std::string wine = m_work + "/wine";
-        Split(wine, Side::Wine);
-        Split(wine, Side::Native);
+        Split(wine, Side::Wine, false, true);
+        Split(wine, Side::Native, false, true);
     }
 
     void Round(int nRound)
@@ -151,34 +152,49 @@ public:
             return runs;
         };
         const std::string ours = m_work + "/ours", peer = m_work + "/peer", wine = m_work + "/wine";
-        const auto oursSplit = [&] { return Split(ours, Side::Child); };
-        const auto oursMerge = [&] { return Merge(ours, Side::Child); };
-
-        Add(m_splitVsSplit, pair(oursSplit, [&] {
+        const auto splitB = [&] {
             RemovePieces(peer, "data.bin.");
             return Timed({"split", "-b", std::to_string(kBenchPieceSizeK) + "000", m_source, peer + "/data.bin."});
-        }));
+        };
+        const auto cat = [&] {
+            fs::remove(peer + "/merged.bin");
+            std::vector<std::string> args = {"cat"};
+            for (const std::string& piece : ListPieces(peer, "data.bin."))
+                args.push_back(piece);
+            const CJobFigures figures = Timed(args, peer + "/merged.bin");
+            if (!SameBytes(m_source, peer + "/merged.bin"))
+                Fail("cat's output differs from the source");
+            return figures;
+        };
+        // As shipped: a split writes its checksum record, and a merge checks it.
+        const auto oursSplit = [&] { return Split(ours, Side::Child, false, true); };
+        const auto oursMerge = [&] { return Merge(ours, Side::Child, false, true); };
+        const auto copySplit = [&] { return Split(ours, Side::Child, false, false); };
+        const auto copyMerge = [&] { return Merge(ours, Side::Child, false, false); };
+
+        Add(m_copySplitVsSplit, pair(copySplit, splitB));
+        Add(m_splitVsSplit, pair(oursSplit, splitB));
         Add(m_splitVsCp, pair(oursSplit, [&] {
             fs::remove(m_work + "/cp/data.bin");
             return Timed({"cp", m_source, m_work + "/cp/data.bin"});
         }));
-        Add(m_mergeVsCat, pair(oursMerge, [&] {
-            fs::remove(peer + "/merged.bin");
-            std::vector<std::string> cat = {"cat"};
-            for (const std::string& piece : ListPieces(peer, "data.bin."))
-                cat.push_back(piece);
-            return Timed(cat, peer + "/merged.bin");
-        }));
-        if (!SameBytes(m_source, peer + "/merged.bin"))
-            Fail("cat's output differs from the source");
-
-        Add(m_splitProgress, pair([&] { return Split(ours, Side::Child, true); }, oursSplit));
-        Add(m_mergeProgress, pair([&] { return Merge(ours, Side::Child, true); }, oursMerge));
+        Add(m_mergeVsCat, pair(oursMerge, cat));
+        Add(m_copyMergeVsCat, pair(copyMerge, cat));
+        // On the copy alone, where the progress reports weigh most.
+        Add(m_splitProgress, pair([&] { return Split(ours, Side::Child, true, false); }, copySplit));
+        Add(m_mergeProgress, pair([&] { return Merge(ours, Side::Child, true, false); }, copyMerge));
 
         if (m_wineExe.empty())
             return;
-        Add(m_splitWine, pair([&] { return Split(wine, Side::Wine); }, [&] { return Split(wine, Side::Native); }));
-        Add(m_mergeWine, pair([&] { return Merge(wine, Side::Wine); }, [&] { return Merge(wine, Side::Native); }));
+        for (bool bChecksums : {true, false}) {
+            Add(bChecksums ? m_splitWine : m_copySplitWine,
+                pair([&] { return Split(wine, Side::Wine, false, bChecksums); },
+                    [&] { return Split(wine, Side::Native, false, bChecksums); }));
+            // The split just before left a record, or none.
+            Add(bChecksums ? m_mergeWine : m_copyMergeWine,
+                pair([&] { return Merge(wine, Side::Wine, false, bChecksums); },
+                    [&] { return Merge(wine, Side::Native, false, bChecksums); }));
+        }
     }
 
     // Prints the figures and the goals; false when our peak memory passed the limit.
@@ -186,8 +202,9 @@ public:
     {
         std::printf("\n%-34s %-18s %-18s %9s %9s\n", "median of per-round ratios", "wall (min-max)", "cpu (min-max)",
             "ours", "peer");
-        for (const CPairStats* stats : {&m_splitVsSplit, &m_splitVsCp, &m_mergeVsCat, &m_splitProgress,
-                 &m_mergeProgress, &m_splitWine, &m_mergeWine}) {
+        for (const CPairStats* stats : {&m_splitVsSplit, &m_splitVsCp, &m_copySplitVsSplit, &m_mergeVsCat,
+                 &m_copyMergeVsCat, &m_splitProgress, &m_mergeProgress, &m_splitWine, &m_mergeWine, &m_copySplitWine,
+                 &m_copyMergeWine}) {
             if (!stats->Empty())
                 stats->Print();
         }
@@ -204,6 +221,8 @@ public:
             {"split / split -b", m_splitVsSplit.MedianWallRatio(), 1.00},
             {"split / cp", m_splitVsCp.MedianWallRatio(), 1.20},
             {"merge / cat", m_mergeVsCat.MedianWallRatio(), 1.00},
+            {"copy alone: split / split -b", m_copySplitVsSplit.MedianWallRatio(), 1.00},
+            {"copy alone: merge / cat", m_copyMergeVsCat.MedianWallRatio(), 1.00},
             {"split peak MiB", m_nPeak[kOursSplit] / 1024.0, kPeakLimitKiB / 1024.0},
             {"merge peak MiB", m_nPeak[kOursMerge] / 1024.0, kPeakLimitKiB / 1024.0},
             {"split progress on / off", m_splitProgress.MedianWallRatio(), 1.02},
@@ -212,10 +231,12 @@ public:
         if (!m_wineExe.empty()) {
             goals.push_back({"split Wine / native", m_splitWine.MedianWallRatio(), 1.20});
             goals.push_back({"merge Wine / native", m_mergeWine.MedianWallRatio(), 1.20});
+            goals.push_back({"copy alone: split Wine / nat.", m_copySplitWine.MedianWallRatio(), 1.20});
+            goals.push_back({"copy alone: merge Wine / nat.", m_copyMergeWine.MedianWallRatio(), 1.20});
         }
         std::printf("\ngoals (ratios of wall time):\n");
         for (const CGoal& goal : goals)
-            std::printf("  %-26s %6.2f  <= %.2f  %s\n", goal.pszWhat, goal.value, goal.limit,
+            std::printf("  %-30s %6.2f  <= %.2f  %s\n", goal.pszWhat, goal.value, goal.limit,
                 goal.value <= goal.limit ? "met" : "NOT MET");
         return m_nPeak[kOursSplit] <= kPeakLimitKiB && m_nPeak[kOursMerge] <= kPeakLimitKiB;
     }
@@ -238,13 +259,16 @@ private:
         return {true, run.wallSeconds, run.cpuSeconds, run.maxRssKiB};
     }
 
-    CJobFigures Job(const std::string& job, const std::string& path, Side side, bool bProgress)
+    CJobFigures Job(const std::string& job, const std::string& path, Side side, bool bProgress, bool bChecksums)
     {
-        const std::string suffix = bProgress ? " --progress" : "";
+        const std::string suffix =
+            std::string(bProgress ? " --progress" : "") + (bChecksums ? "" : " --no-checksums");
         if (side == Side::Child) {
             std::vector<std::string> args = {m_jobExe, job, path};
             if (bProgress)
                 args.push_back("--progress");
+            if (!bChecksums)
+                args.push_back("--no-checksums");
             ::sync();
             const CChildRun run = RunChild(args);
             ParseOrFail(run.output, job + " " + path);
@@ -261,12 +285,14 @@ private:
     }
 
     // Splits dir/data.bin, a link to the source, into fresh pieces, and checks them.
-    CJobFigures Split(const std::string& dir, Side side, bool bProgress = false)
+    CJobFigures Split(const std::string& dir, Side side, bool bProgress, bool bChecksums)
     {
         RemovePieces(dir, "data_");
         if (!fs::exists(dir + "/data.bin"))
             fs::create_hard_link(m_source, dir + "/data.bin");
-        const CJobFigures figures = Job("split", dir + "/data.bin", side, bProgress);
+        const CJobFigures figures = Job("split", dir + "/data.bin", side, bProgress, bChecksums);
+        if (fs::exists(dir + "/data.bin.sha256") != bChecksums)
+            Fail(dir + ": the checksum record is " + (bChecksums ? "missing" : "there"));
         const std::vector<std::string> pieces = ListPieces(dir, "data_");
         if (pieces.size() != m_ref.size())
             Fail(dir + ": " + std::to_string(pieces.size()) + " pieces, split -b made " + std::to_string(m_ref.size()));
@@ -277,11 +303,16 @@ private:
         return figures;
     }
 
-    // Merges dir's pieces into a new dir/data.bin, and checks it.
-    CJobFigures Merge(const std::string& dir, Side side, bool bProgress = false)
+    // Merges dir's pieces into a new dir/data.bin, and checks it. With checksums the
+    // split before must have left its record, which the merge then checks.
+    CJobFigures Merge(const std::string& dir, Side side, bool bProgress, bool bChecksums)
     {
         fs::remove(dir + "/data.bin");
-        const CJobFigures figures = Job("merge", dir + "/data_001.bin", side, bProgress);
+        if (!bChecksums)
+            fs::remove(dir + "/data.bin.sha256");
+        else if (!fs::exists(dir + "/data.bin.sha256"))
+            Fail(dir + ": no checksum record to check");
+        const CJobFigures figures = Job("merge", dir + "/data_001.bin", side, bProgress, bChecksums);
         if (!SameBytes(m_source, dir + "/data.bin"))
             Fail(dir + "/data.bin differs from the source");
         return figures;
@@ -297,11 +328,15 @@ private:
     std::unique_ptr<CServedChild> m_native, m_wine;
     CPairStats m_splitVsSplit{"split / split -b 32000000"};
     CPairStats m_splitVsCp{"split / cp"};
+    CPairStats m_copySplitVsSplit{"split, copy alone / split -b"};
     CPairStats m_mergeVsCat{"merge / cat pieces > file"};
-    CPairStats m_splitProgress{"split, progress on / off"};
-    CPairStats m_mergeProgress{"merge, progress on / off"};
-    CPairStats m_splitWine{"split, Wine / native (in-process)"};
-    CPairStats m_mergeWine{"merge, Wine / native (in-process)"};
+    CPairStats m_copyMergeVsCat{"merge, copy alone / cat"};
+    CPairStats m_splitProgress{"copy alone: split, progress on/off"};
+    CPairStats m_mergeProgress{"copy alone: merge, progress on/off"};
+    CPairStats m_splitWine{"split, Wine / native"};
+    CPairStats m_mergeWine{"merge, Wine / native"};
+    CPairStats m_copySplitWine{"copy alone: split, Wine / native"};
+    CPairStats m_copyMergeWine{"copy alone: merge, Wine / native"};
     long m_nPeak[kPeaks] = {};
 };
 
