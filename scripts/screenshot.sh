@@ -9,15 +9,10 @@ out=${1:-docs/screenshots/main-dialog.png}
 
 . scripts/ui-session.sh
 
+. scripts/capture.sh
 scripts/wine-run.sh explorer /desktop=Tosvik,800x600 "$exe" &
-window=
-for _ in $(seq 120); do
-  window=$(xdotool search --name '^Tosvik2\.0' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  sleep 0.5
-done
-[ -n "$window" ] || { echo "screenshot: the dialog did not show up"; exit 1; }
-sleep 2
+window=$(tosvik_wait_window '^Tosvik2\.0' 60) || { echo "screenshot: the dialog did not show up"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")"
 mkdir -p "$(dirname "$out")"
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out"
+tosvik_capture "${WIDTH}x${HEIGHT}+${X}+${Y}" "$out"
 echo "screenshot: $out (${WIDTH}x${HEIGHT})"

@@ -14,36 +14,27 @@ mkdir -p "$out"
 width=800 height=600
 scripts/wine-run.sh explorer /desktop=shell,${width}x${height} "$exe" &
 
-# Prints the X window whose title matches $1, waiting up to 30 s for it.
-wait_window() {
-  local w
-  for _ in $(seq 60); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$w" ] && { echo "$w"; return; }
-    sleep 0.5
-  done
-  echo "screenshots: no window \"$1\"" >&2
-  return 1
-}
+. scripts/capture.sh
+wait_window() { tosvik_wait_window "$1" 30; }
 
-# Saves the window $1 as $2, cropped to its frame.
+# Saves the window $1 as $2, cropped to its frame, once drawn.
 shoot_window() {
   local X Y WIDTH HEIGHT SCREEN WINDOW
   eval "$(xdotool getwindowgeometry --shell "$1")"
-  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+  tosvik_capture "${WIDTH}x${HEIGHT}+${X}+${Y}" "$2"
   echo "screenshots: $2 (${WIDTH}x${HEIGHT})"
 }
 
 main=$(wait_window '^Tosvik2\.0')
-sleep 2
 
 # About: the last item of the system menu.
+# The system menu has no title to wait for.
 xdotool key alt+space; sleep 0.5
 xdotool key Up Return
 about=$(wait_window '^关于 Tosvik$')
-sleep 1
 shoot_window "$about" "$out/about.png"
 xdotool key Return
-sleep 1
+tosvik_wait_gone '^关于 Tosvik$'
 
 # Instructions: the 查看说明 button, at 288,93 dialog units (its centre) in a
 # 320 x 200 client area under a caption and a frame of about 22 and 3 pixels.
@@ -52,19 +43,19 @@ bx=$(( X + 3 + 288 * (WIDTH - 6) / 320 ))
 by=$(( Y + 22 + 93 * (HEIGHT - 25) / 200 ))
 xdotool mousemove "$bx" "$by" click 1
 info=$(wait_window '^有关"Kavrel的说明"$')
-sleep 1
 shoot_window "$info" "$out/instructions.png"
 xdotool key Escape
-sleep 1
+tosvik_wait_gone '^有关"Kavrel的说明"$'
 
 # Tray menu: minimise (the window goes into the notification area), then press the
 # right button over the icon, the right-most thing on the taskbar.
 xdotool mousemove 400 300 click 1
 xdotool key alt+space; sleep 0.5
 xdotool key n
-sleep 2
+tosvik_wait_gone '^Tosvik2\.0'
 xdotool mousemove $(( width - 9 )) $(( height - 10 )) click 3
+# The menu has no title to wait for.
 sleep 1.5
-import -window root -crop ${width}x120+0+$(( height - 120 )) +repage "$out/tray-menu.png"
+tosvik_capture ${width}x120+0+$(( height - 120 )) "$out/tray-menu.png"
 echo "screenshots: $out/tray-menu.png"
 xdotool key Escape
