@@ -54,7 +54,7 @@ started=$WINEPREFIX.server-started
 : >"$started"
 "$WINESERVER" -f -p </dev/null >/dev/null 2>"$WINEPREFIX.server-log" 9>&- &
 server=$!
-while :; do
+for (( tries = 0; ; tries++ )); do
   if ! tosvik_alive "$server"; then
     status=0; wait "$server" || status=$?
     [ "$status" = 2 ] || fail "the Wine server failed ($status): $(cat "$WINEPREFIX.server-log")"
@@ -63,8 +63,11 @@ while :; do
     server=
     break
   fi
-  socket=/tmp/$(cat "$WINEPREFIX/wineserver" 2>/dev/null)/server-$(printf '%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))/socket
+  # Debian's Wine names its folder in the prefix; Wine's own uses /tmp/.wine-UID.
+  dir=$(cat "$WINEPREFIX/wineserver" 2>/dev/null) || dir=.wine-$(id -u)
+  socket=/tmp/$dir/server-$(printf '%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))/socket
   [ -S "$socket" ] && [ "$socket" -nt "$started" ] && break
+  [ $tries -lt 600 ] || fail "the Wine server did not open $socket"
   sleep 0.05
 done
 if [ -n "$server" ]; then
