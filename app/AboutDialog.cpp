@@ -1,6 +1,6 @@
 #include "app/AboutDialog.h"
 
-#include "framework/DataExchange.h"
+#include "framework/win32/DataExchange.h"
 #include "res/resource.h"
 
 CAboutDialog::CAboutDialog() : CDialog(IDD_ABOUT_DIALOG)

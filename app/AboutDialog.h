@@ -2,7 +2,7 @@
 // framework's default for a dialog template.
 #pragma once
 
-#include "framework/Dialog.h"
+#include "framework/win32/Dialog.h"
 
 class CAboutDialog : public CDialog {
 public:

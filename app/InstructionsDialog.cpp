@@ -1,6 +1,6 @@
 #include "app/InstructionsDialog.h"
 
-#include "framework/DataExchange.h"
+#include "framework/win32/DataExchange.h"
 #include "res/resource.h"
 
 // Tabs and runs of spaces place the lines in the edit control, which neither wraps

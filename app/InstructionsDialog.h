@@ -2,8 +2,8 @@
 // nothing keeps the changes: every showing starts from the fixed text again.
 #pragma once
 
-#include "framework/Dialog.h"
-#include "framework/String.h"
+#include "framework/win32/Dialog.h"
+#include "framework/portable/String.h"
 
 class CInstructionsDialog : public CDialog {
 public:

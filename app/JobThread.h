@@ -2,7 +2,7 @@
 // it still answers the messages that the job sends it.
 #pragma once
 
-#include "framework/Win32.h"
+#include "framework/win32/Win32.h"
 
 #include <functional>
 

@@ -2,10 +2,10 @@
 
 #include "app/ProgressDialog.h"
 #include "engine/JobTexts.h"
-#include "framework/DataExchange.h"
-#include "framework/FileDialog.h"
-#include "framework/WaitCursor.h"
-#include "framework/WinApp.h"
+#include "framework/win32/DataExchange.h"
+#include "framework/win32/FileDialog.h"
+#include "framework/win32/WaitCursor.h"
+#include "framework/win32/WinApp.h"
 #include "res/resource.h"
 
 namespace {

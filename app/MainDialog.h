@@ -5,8 +5,8 @@
 
 #include "controls/HyperLink.h"
 #include "engine/StartCommand.h"
-#include "framework/Dialog.h"
-#include "framework/String.h"
+#include "framework/win32/Dialog.h"
+#include "framework/portable/String.h"
 
 #include <shellapi.h>
 

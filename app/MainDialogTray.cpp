@@ -4,10 +4,10 @@
 
 #include "app/AboutDialog.h"
 #include "app/InstructionsDialog.h"
-#include "framework/Menu.h"
-#include "framework/PaintDC.h"
-#include "framework/ShellNotify.h"
-#include "framework/WinApp.h"
+#include "framework/win32/Menu.h"
+#include "framework/win32/PaintDC.h"
+#include "framework/win32/ShellNotify.h"
+#include "framework/win32/WinApp.h"
 #include "res/resource.h"
 
 void CMainDialog::OnSysCommand(UINT nID, LPARAM lParam)

@@ -1,7 +1,7 @@
 #include "app/ProgressDialog.h"
 
 #include "app/ProgressText.h"
-#include "framework/Rect.h"
+#include "framework/win32/Rect.h"
 #include "res/resource.h"
 
 #include <commctrl.h>

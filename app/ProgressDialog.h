@@ -6,7 +6,7 @@
 
 #include "app/JobThread.h"
 #include "engine/JobProgress.h"
-#include "framework/Dialog.h"
+#include "framework/win32/Dialog.h"
 
 #include <atomic>
 #include <chrono>

@@ -3,7 +3,7 @@
 // there is nothing to say yet.
 #pragma once
 
-#include "framework/String.h"
+#include "framework/portable/String.h"
 
 #include <cstdint>
 

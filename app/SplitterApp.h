@@ -2,7 +2,7 @@
 // program end when it is gone.
 #pragma once
 
-#include "framework/WinApp.h"
+#include "framework/win32/WinApp.h"
 
 class CSplitterApp : public CWinApp {
 public:

@@ -3,7 +3,7 @@
 #include "bench/ProcessFigures.h"
 #include "engine/MergePieces.h"
 #include "engine/SplitFile.h"
-#include "framework/File.h"
+#include "framework/portable/File.h"
 
 #include <atomic>
 #include <chrono>

@@ -9,7 +9,7 @@
 #include "bench/BenchJob.h"
 #include "bench/ChildProcess.h"
 #include "bench/PairStats.h"
-#include "framework/File.h"
+#include "framework/portable/File.h"
 
 #include <algorithm>
 #include <cstdio>

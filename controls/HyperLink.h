@@ -3,10 +3,10 @@
 // bar through the shell.
 #pragma once
 
-#include "framework/Font.h"
-#include "framework/Static.h"
-#include "framework/String.h"
-#include "framework/ToolTipCtrl.h"
+#include "framework/win32/Font.h"
+#include "framework/win32/Static.h"
+#include "framework/portable/String.h"
+#include "framework/win32/ToolTipCtrl.h"
 
 // Option bits of CHyperLink::m_dwOptions.
 enum : DWORD {

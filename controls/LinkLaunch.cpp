@@ -3,7 +3,7 @@
 // that would not fit is never copied into them.
 #include "controls/HyperLink.h"
 
-#include "framework/MessageBox.h"
+#include "framework/win32/MessageBox.h"
 
 #include <shellapi.h>
 

@@ -6,7 +6,7 @@
 
 #include "engine/HashLane.h"
 #include "engine/JobProgress.h"
-#include "framework/File.h"
+#include "framework/portable/File.h"
 
 #include <cstdint>
 #include <memory>

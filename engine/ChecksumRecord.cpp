@@ -2,9 +2,8 @@
 
 #include "engine/PartialFile.h"
 #include "engine/TargetCheck.h"
-#include "framework/CodePage.h"
-#include "framework/File.h"
-#include "framework/FileSystem.h"
+#include "framework/portable/File.h"
+#include "framework/portable/FileSystem.h"
 
 namespace {
 
@@ -27,7 +26,8 @@ bool ParseLine(std::string line, CChecksumLine& parsed)
             return false;
         parsed.strHash += static_cast<char>(line[i] >= 'A' && line[i] <= 'F' ? line[i] - 'A' + 'a' : line[i]);
     }
-    return Utf8ToFileName(line.substr(66), parsed.strName) && !parsed.strName.empty();
+    parsed.strName = line.substr(66);
+    return !parsed.strName.empty();
 }
 
 } // namespace
@@ -41,7 +41,7 @@ bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CCheck
 {
     std::string text;
     for (const CChecksumLine& line : lines)
-        text += line.strHash + "  " + FileNameToUtf8(line.strName) + "\r\n";
+        text += line.strHash + "  " + line.strName + "\r\n";
     CPartialFile record;
     if (!record.Create(recordPath))
         return false;

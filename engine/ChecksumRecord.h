@@ -8,7 +8,7 @@
 
 struct CChecksumLine {
     std::string strHash;   // 64 lowercase hex digits
-    std::string strName;   // file name only, in the program's code page
+    std::string strName;   // file name only
 };
 
 std::string ChecksumRecordName(const std::string& wholePath);
@@ -20,6 +20,5 @@ bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CCheck
 enum class RecordState { Missing, Read, Bad };
 
 // Reads and parses a record. Bad for a record that cannot be read, a line that is
-// not "<64 hex digits>  <name>" (a '*' for binary mode allowed), or a name with no
-// form in the program's code page.
+// not "<64 hex digits>  <name>" (a '*' for binary mode allowed).
 RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines);

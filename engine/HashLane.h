@@ -2,7 +2,7 @@
 // has more than one core, so that hashing overlaps the file I/O.
 #pragma once
 
-#include "framework/Sha256.h"
+#include "framework/portable/Sha256.h"
 
 #include <condition_variable>
 #include <cstddef>

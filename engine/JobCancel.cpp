@@ -1,6 +1,6 @@
 #include "engine/JobCancel.h"
 
-#include "framework/FileSystem.h"
+#include "framework/portable/FileSystem.h"
 
 JobResult CancelJob(IMessageOwner* owner, const char* pszCaption, const std::vector<std::string>& written)
 {

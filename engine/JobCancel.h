@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/JobProgress.h"
-#include "framework/MessageOwner.h"
+#include "framework/portable/MessageOwner.h"
 
 #include <string>
 #include <vector>

@@ -8,9 +8,9 @@
 #include "engine/PartialFile.h"
 #include "engine/PieceSet.h"
 #include "engine/TargetCheck.h"
-#include "framework/File.h"
-#include "framework/FileSystem.h"
-#include "framework/String.h"
+#include "framework/portable/File.h"
+#include "framework/portable/FileSystem.h"
+#include "framework/portable/String.h"
 
 #include <cstdint>
 #include <limits>

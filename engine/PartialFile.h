@@ -3,7 +3,7 @@
 // and an earlier file of that name stays intact until the new one is complete.
 #pragma once
 
-#include "framework/File.h"
+#include "framework/portable/File.h"
 
 #include <string>
 

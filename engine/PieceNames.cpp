@@ -1,26 +1,21 @@
 #include "engine/PieceNames.h"
 
-#include "framework/CodePage.h"
-
 namespace {
 
 struct CNameParts {
     std::size_t nFileStart = 0;
     std::size_t nAnchor = 0;
-    // Whether a character starts four bytes before the anchor.
-    bool bUnderscoreStartsChar = false;
 };
 
-// One pass, a character at a time: a trail byte may be 0x5C and must not count as '\'.
+// Names are UTF-8, whose multi-byte characters hold no ASCII byte: a byte that reads
+// '\', '/', '.' or '_' is that character.
 CNameParts SplitName(const std::string& name)
 {
     CNameParts parts;
     std::size_t nDot = std::string::npos;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        if (IsLeadByte(c) && i + 1 < name.size()) {
-            ++i;
-        } else if (c == '\\' || c == '/') {
+        const char c = name[i];
+        if (c == '\\' || c == '/') {
             parts.nFileStart = i + 1;
             nDot = std::string::npos;
         } else if (c == '.' && nDot == std::string::npos) {
@@ -28,16 +23,6 @@ CNameParts SplitName(const std::string& name)
         }
     }
     parts.nAnchor = nDot == std::string::npos ? name.size() : nDot;
-    // A second pass over the file name: the '_' of a piece number must be a character
-    // of its own, not the trail byte of a double-byte one (0x5F is a trail byte too).
-    for (std::size_t i = parts.nFileStart; i + 4 <= parts.nAnchor; ++i) {
-        if (i + 4 == parts.nAnchor) {
-            parts.bUnderscoreStartsChar = true;
-            break;
-        }
-        if (IsLeadByte(static_cast<unsigned char>(name[i])))
-            ++i;
-    }
     return parts;
 }
 
@@ -56,7 +41,7 @@ std::size_t FindFileNameStart(const std::string& name)
 bool HasPieceNumber(const std::string& name)
 {
     CNameParts parts = SplitName(name);
-    return parts.nAnchor - parts.nFileStart >= 4 && parts.bUnderscoreStartsChar && name[parts.nAnchor - 4] == '_';
+    return parts.nAnchor - parts.nFileStart >= 4 && name[parts.nAnchor - 4] == '_';
 }
 
 std::string MakeFirstPieceName(std::string name)

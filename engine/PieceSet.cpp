@@ -2,9 +2,9 @@
 
 #include "engine/JobTexts.h"
 #include "engine/PieceNames.h"
-#include "framework/File.h"
-#include "framework/FileSystem.h"
-#include "framework/String.h"
+#include "framework/portable/File.h"
+#include "framework/portable/FileSystem.h"
+#include "framework/portable/String.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // selected one, and whether they make a whole file.
 #pragma once
 
-#include "framework/MessageOwner.h"
+#include "framework/portable/MessageOwner.h"
 
 #include <cstdint>
 #include <string>

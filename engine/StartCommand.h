@@ -3,8 +3,8 @@
 #pragma once
 
 #include "engine/JobProgress.h"
-#include "framework/MessageOwner.h"
-#include "framework/String.h"
+#include "framework/portable/MessageOwner.h"
+#include "framework/portable/String.h"
 
 // The form the main dialog keeps for the Start command.
 struct CSplitForm {

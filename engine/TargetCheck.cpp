@@ -1,8 +1,8 @@
 #include "engine/TargetCheck.h"
 
 #include "engine/PieceNames.h"
-#include "framework/FileSystem.h"
-#include "framework/String.h"
+#include "framework/portable/FileSystem.h"
+#include "framework/portable/String.h"
 
 #include <utility>
 

@@ -2,7 +2,7 @@
 // lead to a device, to what it reads, or to another file it writes.
 #pragma once
 
-#include "framework/MessageOwner.h"
+#include "framework/portable/MessageOwner.h"
 
 #include <string>
 #include <vector>

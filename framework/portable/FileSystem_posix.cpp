@@ -1,4 +1,4 @@
-#include "framework/FileSystem.h"
+#include "framework/portable/FileSystem.h"
 
 #include <cstdio>
 

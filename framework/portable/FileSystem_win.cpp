@@ -1,21 +1,23 @@
-#include "framework/FileSystem.h"
+#include "framework/portable/FileSystem.h"
+
+#include "framework/portable/Utf16.h"
 
 #include <windows.h>
 
 std::vector<std::string> ListFolder(const std::string& strDir)
 {
     std::vector<std::string> names;
-    std::string strPattern = strDir;
-    if (!strPattern.empty() && strPattern.back() != '\\' && strPattern.back() != '/')
-        strPattern += '\\';
-    strPattern += '*';
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = ::FindFirstFileA(strPattern.c_str(), &data);
+    std::wstring strPattern = Widen(strDir);
+    if (!strPattern.empty() && strPattern.back() != L'\\' && strPattern.back() != L'/')
+        strPattern += L'\\';
+    strPattern += L'*';
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = ::FindFirstFileW(strPattern.c_str(), &data);
     if (hFind == INVALID_HANDLE_VALUE)
         return names;
     do {
-        names.emplace_back(data.cFileName);
-    } while (::FindNextFileA(hFind, &data));
+        names.push_back(Narrow(data.cFileName, ::wcslen(data.cFileName)));
+    } while (::FindNextFileW(hFind, &data));
     ::FindClose(hFind);
     return names;
 }
@@ -23,7 +25,7 @@ std::vector<std::string> ListFolder(const std::string& strDir)
 bool GetFileIdentity(const std::string& strPath, CFileIdentity& identity)
 {
     // No access asked for, so a file that someone holds exclusively still answers.
-    HANDLE h = ::CreateFileA(strPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    HANDLE h = ::CreateFileW(Widen(strPath).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
@@ -39,21 +41,24 @@ bool GetFileIdentity(const std::string& strPath, CFileIdentity& identity)
 
 bool PathExists(const std::string& strPath)
 {
-    return ::GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(Widen(strPath).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool RemoveFile(const std::string& strPath)
 {
-    return ::DeleteFileA(strPath.c_str()) != FALSE;
+    return ::DeleteFileW(Widen(strPath).c_str()) != FALSE;
 }
 
 bool RenameFile(const std::string& strFrom, const std::string& strTo)
 {
-    return ::MoveFileExA(strFrom.c_str(), strTo.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    return ::MoveFileExW(Widen(strFrom).c_str(), Widen(strTo).c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 bool SameFileName(const std::string& strA, const std::string& strB)
 {
-    return ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, strA.data(), static_cast<int>(strA.size()),
-                            strB.data(), static_cast<int>(strB.size())) == CSTR_EQUAL;
+    // As the file system compares: ordinal, case folded, whatever the user's language.
+    const std::wstring a = Widen(strA);
+    const std::wstring b = Widen(strB);
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+        CSTR_EQUAL;
 }

@@ -1,6 +1,6 @@
 // POSIX backend of CFile. flock() stands in for Windows' exclusive opening: a second
 // CFile on the same file, in this process or another, fails to open.
-#include "framework/File.h"
+#include "framework/portable/File.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,8 @@
 // Win32 backend of CFile: share mode 0 makes every open exclusive.
-#include "framework/File.h"
+#include "framework/portable/File.h"
 
-#include "framework/String.h"
+#include "framework/portable/String.h"
+#include "framework/portable/Utf16.h"
 
 #include <windows.h>
 
@@ -19,14 +20,14 @@ HANDLE ToHandle(void* h)
 
 std::string CFileException::GetCauseText() const
 {
-    char szText[512];
-    DWORD nLength = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(m_nOsError), 0, szText, sizeof szText, nullptr);
+    wchar_t szText[512];
+    DWORD nLength = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(m_nOsError), 0, szText, sizeof szText / sizeof szText[0], nullptr);
     if (nLength == 0)
         return AfxFormat("error 0x%08X", static_cast<unsigned>(m_nOsError));
-    while (nLength > 0 && (szText[nLength - 1] == '\r' || szText[nLength - 1] == '\n' || szText[nLength - 1] == ' '))
+    while (nLength > 0 && (szText[nLength - 1] == L'\r' || szText[nLength - 1] == L'\n' || szText[nLength - 1] == L' '))
         --nLength;
-    return std::string(szText, nLength);
+    return Narrow(szText, nLength);
 }
 
 CFile::~CFile()
@@ -43,7 +44,7 @@ bool CFile::Open(const std::string& strFileName, unsigned nOpenFlags)
     DWORD nDisposition = OPEN_EXISTING;
     if (bCreate)
         nDisposition = (nOpenFlags & modeCreateNew) != 0 ? CREATE_NEW : OPEN_ALWAYS;
-    HANDLE h = ::CreateFileA(strFileName.c_str(), bCreate ? GENERIC_WRITE : GENERIC_READ, 0, nullptr,
+    HANDLE h = ::CreateFileW(Widen(strFileName).c_str(), bCreate ? GENERIC_WRITE : GENERIC_READ, 0, nullptr,
         nDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;

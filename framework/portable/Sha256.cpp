@@ -1,4 +1,4 @@
-#include "framework/Sha256.h"
+#include "framework/portable/Sha256.h"
 
 std::string CSha256::ToHex(const unsigned char* pDigest, std::size_t nLength)
 {

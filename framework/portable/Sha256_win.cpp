@@ -1,4 +1,4 @@
-#include "framework/Sha256.h"
+#include "framework/portable/Sha256.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "framework/String.h"
+#include "framework/portable/String.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The program's entry point: the application object registered itself while it was
 // constructed; its InitInstance runs the program.
-#include "framework/WinApp.h"
+#include "framework/win32/WinApp.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {

@@ -1,6 +1,6 @@
-#include "framework/DataExchange.h"
+#include "framework/win32/DataExchange.h"
 
-#include "framework/MessageBox.h"
+#include "framework/win32/MessageBox.h"
 
 #include <stdexcept>
 

@@ -3,8 +3,8 @@
 // the focus on the control and makes UpdateData return FALSE.
 #pragma once
 
-#include "framework/String.h"
-#include "framework/Wnd.h"
+#include "framework/portable/String.h"
+#include "framework/win32/Wnd.h"
 
 class CDataExchange {
 public:

@@ -1,9 +1,9 @@
 // Modal dialogs: created modelessly from the template, subclassed on WM_INITDIALOG,
 // run by a message loop of our own.
-#include "framework/Dialog.h"
+#include "framework/win32/Dialog.h"
 
-#include "framework/ErrorReport.h"
-#include "framework/WinApp.h"
+#include "framework/win32/ErrorReport.h"
+#include "framework/win32/WinApp.h"
 
 #include <exception>
 

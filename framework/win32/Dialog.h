@@ -3,7 +3,7 @@
 // dialog, runs before IsDialogMessage.
 #pragma once
 
-#include "framework/Wnd.h"
+#include "framework/win32/Wnd.h"
 
 class CDialog : public CWnd {
 public:

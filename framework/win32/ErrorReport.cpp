@@ -1,6 +1,6 @@
-#include "framework/ErrorReport.h"
+#include "framework/win32/ErrorReport.h"
 
-#include "framework/MessageBox.h"
+#include "framework/win32/MessageBox.h"
 
 CString AfxFileExceptionText(const CFileException& e)
 {

@@ -2,9 +2,9 @@
 // handler and nothing closer handled it.
 #pragma once
 
-#include "framework/File.h"
-#include "framework/String.h"
-#include "framework/Win32.h"
+#include "framework/portable/File.h"
+#include "framework/portable/String.h"
+#include "framework/win32/Win32.h"
 
 // The report's text: the file and the system's cause.
 CString AfxFileExceptionText(const CFileException& e);

@@ -1,6 +1,6 @@
-#include "framework/FileDialog.h"
+#include "framework/win32/FileDialog.h"
 
-#include "framework/WinApp.h"
+#include "framework/win32/WinApp.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 // The system's file-open (or save) dialog, run modally.
 #pragma once
 
-#include "framework/String.h"
-#include "framework/Wnd.h"
+#include "framework/portable/String.h"
+#include "framework/win32/Wnd.h"
 
 class CFileDialog {
 public:

@@ -1,4 +1,4 @@
-#include "framework/Font.h"
+#include "framework/win32/Font.h"
 
 CFont& CFont::operator=(CFont&& other) noexcept
 {

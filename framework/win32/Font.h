@@ -1,7 +1,7 @@
 // Owns a GDI font.
 #pragma once
 
-#include "framework/Win32.h"
+#include "framework/win32/Win32.h"
 
 class CFont {
 public:

@@ -1,4 +1,4 @@
-#include "framework/Menu.h"
+#include "framework/win32/Menu.h"
 
 CMenu& CMenu::operator=(CMenu&& other) noexcept
 {

@@ -2,7 +2,7 @@
 // through CWnd::GetSystemMenu.
 #pragma once
 
-#include "framework/Wnd.h"
+#include "framework/win32/Wnd.h"
 
 class CMenu {
 public:

@@ -1,6 +1,6 @@
-#include "framework/MessageBox.h"
+#include "framework/win32/MessageBox.h"
 
-#include "framework/WinApp.h"
+#include "framework/win32/WinApp.h"
 
 namespace {
 MessageBoxFn g_pfnMessageBoxHook = nullptr;

@@ -2,7 +2,7 @@
 // with AfxSetMessageBoxHook to record owner, text, caption and type and to answer.
 #pragma once
 
-#include "framework/Win32.h"
+#include "framework/win32/Win32.h"
 
 #include <string>
 

@@ -7,8 +7,8 @@
 // to a common type.
 #pragma once
 
-#include "framework/Point.h"
-#include "framework/Win32.h"
+#include "framework/win32/Point.h"
+#include "framework/win32/Win32.h"
 
 class CWnd;
 

@@ -1,4 +1,4 @@
-#include "framework/PaintDC.h"
+#include "framework/win32/PaintDC.h"
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_ps(), m_hWnd(pWnd->m_hWnd)
 {

@@ -1,7 +1,7 @@
 // BeginPaint in the constructor, EndPaint in the destructor.
 #pragma once
 
-#include "framework/Wnd.h"
+#include "framework/win32/Wnd.h"
 
 class CPaintDC {
 public:

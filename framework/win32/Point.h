@@ -1,7 +1,7 @@
 // A point as message handlers receive it.
 #pragma once
 
-#include "framework/Win32.h"
+#include "framework/win32/Win32.h"
 
 struct CPoint : POINT {
     CPoint() : POINT{0, 0} {}

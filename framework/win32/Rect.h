@@ -1,7 +1,7 @@
 // A rectangle with the sizes the window code asks for.
 #pragma once
 
-#include "framework/Win32.h"
+#include "framework/win32/Win32.h"
 
 struct CRect : RECT {
     CRect() : RECT{0, 0, 0, 0} {}

@@ -1,4 +1,4 @@
-#include "framework/ShellNotify.h"
+#include "framework/win32/ShellNotify.h"
 
 namespace {
 ShellNotifyIconFn g_pfnShellNotifyIconHook = nullptr;

@@ -2,7 +2,7 @@
 // control so that controls derived from it read as the framework's.
 #pragma once
 
-#include "framework/Wnd.h"
+#include "framework/win32/Wnd.h"
 
 class CStatic : public CWnd {
 public:

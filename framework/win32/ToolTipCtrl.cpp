@@ -1,6 +1,6 @@
-#include "framework/ToolTipCtrl.h"
+#include "framework/win32/ToolTipCtrl.h"
 
-#include "framework/WinApp.h"
+#include "framework/win32/WinApp.h"
 
 namespace {
 // The tool record as comctl32 5.8 knows it: without a manifest for version 6 a

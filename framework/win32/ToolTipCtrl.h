@@ -2,8 +2,8 @@
 // the object notices when the system destroys it with its owner.
 #pragma once
 
-#include "framework/String.h"
-#include "framework/Wnd.h"
+#include "framework/portable/String.h"
+#include "framework/win32/Wnd.h"
 
 #include <commctrl.h>
 

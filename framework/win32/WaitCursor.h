@@ -2,7 +2,7 @@
 // when the object goes, also when the job ends by an exception.
 #pragma once
 
-#include "framework/Win32.h"
+#include "framework/win32/Win32.h"
 
 class CWaitCursor {
 public:

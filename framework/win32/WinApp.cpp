@@ -1,4 +1,4 @@
-#include "framework/WinApp.h"
+#include "framework/win32/WinApp.h"
 
 #include <commctrl.h>
 

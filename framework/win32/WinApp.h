@@ -3,7 +3,7 @@
 // point (AppMain.cpp) runs its InitInstance.
 #pragma once
 
-#include "framework/Wnd.h"
+#include "framework/win32/Wnd.h"
 
 class CWinApp {
 public:

@@ -1,9 +1,9 @@
 // Attaching CWnd objects to windows, and the thin helpers.
-#include "framework/Wnd.h"
+#include "framework/win32/Wnd.h"
 
-#include "framework/DataExchange.h"
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
+#include "framework/win32/DataExchange.h"
+#include "framework/win32/MessageBox.h"
+#include "framework/win32/WinApp.h"
 
 CWnd::~CWnd()
 {

@@ -9,11 +9,11 @@
 //   window that is still alive.
 #pragma once
 
-#include "framework/MessageMap.h"
-#include "framework/MessageOwner.h"
-#include "framework/Rect.h"
-#include "framework/String.h"
-#include "framework/Win32.h"
+#include "framework/win32/MessageMap.h"
+#include "framework/portable/MessageOwner.h"
+#include "framework/win32/Rect.h"
+#include "framework/portable/String.h"
+#include "framework/win32/Win32.h"
 
 class CDataExchange;
 

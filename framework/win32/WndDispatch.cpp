@@ -1,9 +1,9 @@
 // Subclassing and the one window procedure of all framework windows: table lookup,
 // command routing, reflection of colour queries, and the exception boundary.
-#include "framework/Wnd.h"
+#include "framework/win32/Wnd.h"
 
-#include "framework/ErrorReport.h"
-#include "framework/WinApp.h"
+#include "framework/win32/ErrorReport.h"
+#include "framework/win32/WinApp.h"
 
 #include <exception>
 

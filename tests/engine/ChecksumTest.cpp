@@ -2,8 +2,8 @@
 #include "engine/ChecksumRecord.h"
 #include "engine/MergePieces.h"
 #include "engine/SplitFile.h"
-#include "framework/Sha256.h"
-#include "framework/String.h"
+#include "framework/portable/Sha256.h"
+#include "framework/portable/String.h"
 
 #include "tests/engine/TestFiles.h"
 

@@ -1,4 +1,4 @@
-#include "framework/File.h"
+#include "framework/portable/File.h"
 
 #include "tests/engine/TestFiles.h"
 

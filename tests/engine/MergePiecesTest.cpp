@@ -1,6 +1,6 @@
 #include "engine/MergePieces.h"
-#include "framework/File.h"
-#include "framework/String.h"
+#include "framework/portable/File.h"
+#include "framework/portable/String.h"
 
 #include "tests/engine/TestFiles.h"
 

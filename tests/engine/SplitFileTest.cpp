@@ -1,7 +1,7 @@
 #include "engine/MergePieces.h"
 #include "engine/PieceNames.h"
 #include "engine/SplitFile.h"
-#include "framework/File.h"
+#include "framework/portable/File.h"
 
 #include "tests/engine/TestFiles.h"
 
@@ -62,7 +62,7 @@ TEST(SplitFile, RoundTrip)
 }
 
 // Pieces land next to the source even with dots in the folder and a code page 936
-// name whose trail byte is '\'.
+// name whose double-byte form there has a trail byte that reads '\'.
 TEST(SplitFile, PiecesLandNextToTheSource)
 {
     CTempDir dir;

@@ -1,6 +1,6 @@
 #include "tests/engine/TestFiles.h"
 
-#include "framework/File.h"
+#include "framework/portable/File.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // records what the engine shows.
 #pragma once
 
-#include "framework/MessageOwner.h"
+#include "framework/portable/MessageOwner.h"
 
 #include <cstdint>
 #include <ostream>

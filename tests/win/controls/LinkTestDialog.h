@@ -10,7 +10,7 @@
 #define IDC_EDIT_ELSEWHERE 207
 
 #ifndef RC_INVOKED
-#include "framework/Dialog.h"
+#include "framework/win32/Dialog.h"
 
 #include <functional>
 

@@ -5,7 +5,7 @@
 #include "app/InstructionsDialog.h"
 #include "app/MainDialog.h"
 
-#include "framework/WinApp.h"
+#include "framework/win32/WinApp.h"
 #include "res/resource.h"
 #include "tests/win/dialogs/ShellNotifyRecorder.h"
 #include "tests/win/framework/WinTestUtil.h"

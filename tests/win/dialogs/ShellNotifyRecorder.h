@@ -3,7 +3,7 @@
 // recorder was told to answer by itself.
 #pragma once
 
-#include "framework/ShellNotify.h"
+#include "framework/win32/ShellNotify.h"
 
 #include <mutex>
 #include <optional>

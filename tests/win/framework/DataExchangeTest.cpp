@@ -1,7 +1,7 @@
 // Data exchange against real controls: text both ways, the length limit and its
 // message, and attaching control objects.
-#include "framework/DataExchange.h"
-#include "framework/MessageBox.h"
+#include "framework/win32/DataExchange.h"
+#include "framework/win32/MessageBox.h"
 #include "tests/win/framework/TestDialog.h"
 #include "tests/win/framework/WinTestUtil.h"
 

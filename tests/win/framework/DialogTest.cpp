@@ -1,7 +1,7 @@
 // The modal loop: how dialogs end, their owners, and PreTranslateMessage before
 // IsDialogMessage.
-#include "framework/Dialog.h"
-#include "framework/WinApp.h"
+#include "framework/win32/Dialog.h"
+#include "framework/win32/WinApp.h"
 #include "tests/win/framework/TestDialog.h"
 #include "tests/win/framework/WinTestUtil.h"
 

@@ -1,8 +1,8 @@
 // The generic error report for a file error that escapes a handler, and the owner
 // of the framework's standard box.
-#include "framework/ErrorReport.h"
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
+#include "framework/win32/ErrorReport.h"
+#include "framework/win32/MessageBox.h"
+#include "framework/win32/WinApp.h"
 #include "tests/win/framework/TestDialog.h"
 #include "tests/win/framework/WinTestUtil.h"
 

@@ -1,6 +1,6 @@
 // The system's file-open dialog, driven from a second thread with real messages.
-#include "framework/FileDialog.h"
-#include "framework/WinApp.h"
+#include "framework/win32/FileDialog.h"
+#include "framework/win32/WinApp.h"
 #include "tests/win/framework/WinTestUtil.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Objects that own a GDI font, a menu, a paint cycle or a tooltip window free them
 // once, and a moved-from object frees nothing.
-#include "framework/Font.h"
-#include "framework/Menu.h"
-#include "framework/PaintDC.h"
-#include "framework/ToolTipCtrl.h"
+#include "framework/win32/Font.h"
+#include "framework/win32/Menu.h"
+#include "framework/win32/PaintDC.h"
+#include "framework/win32/ToolTipCtrl.h"
 #include "tests/win/framework/TestDialog.h"
 #include "tests/win/framework/WinTestUtil.h"
 

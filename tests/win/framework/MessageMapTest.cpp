@@ -1,6 +1,6 @@
 // Message tables: declared order, chaining to the base class, command routing
 // through OnCommand, the handlers' view of each message's parameters, Default().
-#include "framework/Dialog.h"
+#include "framework/win32/Dialog.h"
 #include "tests/win/framework/TestDialog.h"
 #include "tests/win/framework/WinTestUtil.h"
 

@@ -1,6 +1,6 @@
 // A parent's colour query for one of our controls is answered by the control.
-#include "framework/DataExchange.h"
-#include "framework/Static.h"
+#include "framework/win32/DataExchange.h"
+#include "framework/win32/Static.h"
 #include "tests/win/framework/TestDialog.h"
 #include "tests/win/framework/WinTestUtil.h"
 

@@ -1,8 +1,8 @@
 // A dialog that runs a test's script inside its own modal loop, once it is up.
 #pragma once
 
-#include "framework/DataExchange.h"
-#include "framework/Dialog.h"
+#include "framework/win32/DataExchange.h"
+#include "framework/win32/Dialog.h"
 #include "tests/win/framework/TestResource.h"
 
 #include <functional>

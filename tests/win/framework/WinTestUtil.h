@@ -3,9 +3,9 @@
 // thread, and recording message boxes.
 #pragma once
 
-#include "framework/MessageBox.h"
-#include "framework/String.h"
-#include "framework/Win32.h"
+#include "framework/win32/MessageBox.h"
+#include "framework/portable/String.h"
+#include "framework/win32/Win32.h"
 
 #include <functional>
 #include <vector>
