@@ -10,8 +10,9 @@ CBlockCopy::CBlockCopy(IJobProgress* pProgress, std::uint64_t nJobBytes)
 
 bool CBlockCopy::Allocate(bool bWithHashes)
 {
+    m_nBlockSize = bWithHashes ? kBlockSize / 2 : kBlockSize;
     for (int i = 0; i < (bWithHashes ? 2 : 1); ++i) {
-        m_blocks[i].reset(new (std::nothrow) char[kBlockSize]);
+        m_blocks[i].reset(new (std::nothrow) char[m_nBlockSize]);
         if (!m_blocks[i])
             return false;
     }
@@ -35,7 +36,7 @@ std::uint64_t CBlockCopy::Copy(CFile& from, CFile& to, std::uint64_t nLimit)
     std::size_t nRead = 0;
     do {
         char* pBlock = m_blocks[m_nCurrent].get();
-        nWanted = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, nLimit - nCopied));
+        nWanted = static_cast<std::size_t>(std::min<std::uint64_t>(m_nBlockSize, nLimit - nCopied));
         nRead = nWanted == 0 ? 0 : from.Read(pBlock, nWanted);
         if (nRead > 0) {
             to.Write(pBlock, nRead);

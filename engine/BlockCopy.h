@@ -15,7 +15,8 @@
 class CBlockCopy {
 public:
     // Large enough that a system call per block costs nothing, small enough for the
-    // processor's cache and for a cancel to take effect at once.
+    // processor's cache and for a cancel to take effect at once. With hashes the
+    // copy alternates between two blocks of half the size, so memory stays the same.
     static constexpr std::size_t kBlockSize = 1 << 20;
 
     CBlockCopy(IJobProgress* pProgress, std::uint64_t nJobBytes);
@@ -37,6 +38,7 @@ private:
     std::uint64_t m_nJobBytes;
     std::uint64_t m_nDone = 0;
     bool m_bCancelled = false;
+    std::size_t m_nBlockSize = kBlockSize;
     std::unique_ptr<char[]> m_blocks[2];
     int m_nCurrent = 0;
     std::unique_ptr<CHashLane> m_fileHash;
