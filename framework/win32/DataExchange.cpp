@@ -1,5 +1,6 @@
 #include "framework/win32/DataExchange.h"
 
+#include "framework/portable/Utf16.h"
 #include "framework/win32/MessageBox.h"
 
 #include <stdexcept>
@@ -34,7 +35,7 @@ void CDataExchange::Fail()
         if (::GetFocus() != m_hWndLastControl)
             ::SetFocus(m_hWndLastControl);
         if (m_bEditLastControl)
-            ::SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
+            ::SendMessageW(m_hWndLastControl, EM_SETSEL, 0, -1);
     }
     throw CUserException();
 }
@@ -45,18 +46,19 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     if (pDX->m_bSaveAndValidate)
         CWnd(hWndCtrl).GetWindowText(value);
     else
-        ::SetWindowTextA(hWndCtrl, value.c_str());
+        ::SetWindowTextW(hWndCtrl, Widen(value).c_str());
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
 {
     if (pDX->m_bSaveAndValidate) {
-        if (value.size() > static_cast<std::size_t>(nChars)) {
+        // Counted as the edit control counts its limit: in UTF-16 units.
+        if (Widen(value).size() > static_cast<std::size_t>(nChars)) {
             AfxMessageBox(AfxFormat("最多只能输入%d个字符。", nChars).c_str(), MB_ICONEXCLAMATION);
             pDX->Fail();
         }
     } else if (pDX->m_hWndLastControl != nullptr && pDX->m_bEditLastControl) {
-        ::SendMessageA(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0);
+        ::SendMessageW(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0);
     }
 }
 

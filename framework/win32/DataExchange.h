@@ -31,10 +31,11 @@ public:
 // Thrown by CDataExchange::Fail, caught by UpdateData.
 class CUserException {};
 
-// Text of control nIDC, both ways.
+// Text of control nIDC, both ways; value is UTF-8.
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
-// Towards the controls: the last prepared edit takes at most nChars characters
-// (bytes in the ANSI code page). When saving: a longer value is refused with the
+// Towards the controls: the last prepared edit takes at most nChars characters,
+// counted in UTF-16 units as the edit control counts (a character outside the Basic
+// Multilingual Plane takes two). When saving: a longer value is refused with the
 // framework's over-length message.
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);
 // Subclasses control nIDC with rControl the first time (calls its PreSubclassWindow).

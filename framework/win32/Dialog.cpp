@@ -76,7 +76,7 @@ INT_PTR CDialog::DoModal()
     m_nModalResult = -1;
     m_bEndModal = false;
     m_bInModalLoop = true;
-    HWND hWnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+    HWND hWnd = ::CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate),
                                      hOwner, &AfxDlgProc, reinterpret_cast<LPARAM>(this));
     if (hWnd != nullptr && m_hWnd == hWnd && !m_bEndModal) {
         if (m_bShowOnOpen && !IsWindowVisible())
@@ -99,7 +99,7 @@ void CDialog::RunModalLoop()
 {
     MSG msg;
     while (!m_bEndModal && m_hWnd != nullptr) {
-        BOOL bResult = ::GetMessageA(&msg, nullptr, 0, 0);
+        BOOL bResult = ::GetMessageW(&msg, nullptr, 0, 0);
         if (bResult == -1)
             break;
         if (bResult == 0) {
@@ -109,10 +109,10 @@ void CDialog::RunModalLoop()
         }
         if (WalkPreTranslateTree(&msg))
             continue;
-        if (m_hWnd != nullptr && ::IsDialogMessageA(m_hWnd, &msg))
+        if (m_hWnd != nullptr && ::IsDialogMessageW(m_hWnd, &msg))
             continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 
@@ -129,7 +129,7 @@ BOOL CDialog::WalkPreTranslateTree(MSG* pMsg)
                 return TRUE;
             }
         }
-        if (hWnd == m_hWnd || (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+        if (hWnd == m_hWnd || (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) == 0)
             break;
     }
     return FALSE;
@@ -141,7 +141,7 @@ void CDialog::EndDialog(int nResult)
     m_bEndModal = true;
     // Wakes the loop when this was called while it waited for a message.
     if (m_hWnd != nullptr)
-        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 
 BOOL CDialog::OnInitDialog()

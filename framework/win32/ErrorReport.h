@@ -3,10 +3,8 @@
 #pragma once
 
 #include "framework/portable/File.h"
-#include "framework/portable/String.h"
 #include "framework/win32/Win32.h"
 
-// The report's text: the file and the system's cause.
-CString AfxFileExceptionText(const CFileException& e);
-// A stop-icon box owned by hOwner, captioned with the application's title.
+// A stop-icon box owned by hOwner, captioned with the application's title, that
+// names the file and the system's cause (both UTF-8, like every text of ours).
 void AfxReportFileException(HWND hOwner, const CFileException& e);

@@ -1,8 +1,15 @@
-// The system's file-open (or save) dialog, run modally.
+// The system's file-open (or save) dialog, run modally. Names and paths are UTF-8
+// in this class's API and UTF-16 towards the system, so no character of a path is
+// lost whatever the system's code page.
 #pragma once
 
 #include "framework/portable/String.h"
 #include "framework/win32/Wnd.h"
+
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
 
 class CFileDialog {
 public:
@@ -15,18 +22,23 @@ public:
     CFileDialog& operator=(const CFileDialog&) = delete;
 
     // Owned by the parent, or else by the application's main window. IDOK when a
-    // file was chosen; IDCANCEL when cancelled or failed (a path that does not fit
-    // MAX_PATH characters included).
+    // file was chosen; IDCANCEL when cancelled or failed, GetError() tells which.
     INT_PTR DoModal();
-    // The chosen file's full path.
-    CString GetPathName() const { return m_szFileName; }
+    // The chosen file's full path; empty unless DoModal gave IDOK.
+    CString GetPathName() const;
+    // After IDCANCEL: 0 when the user cancelled, else why the dialog failed
+    // (CommDlgExtendedError, e.g. FNERR_BUFFERTOOSMALL).
+    DWORD GetError() const { return m_nError; }
 
-    OPENFILENAMEA m_ofn;
+    OPENFILENAMEW m_ofn;
 
 private:
     BOOL m_bOpenFileDialog;
     CWnd* m_pParentWnd;
-    CString m_strDefExt;
-    CString m_strFilter;  // '|' already turned into '\0'
-    char m_szFileName[MAX_PATH];
+    std::wstring m_strDefExt;
+    std::wstring m_strFilter;  // '|' already turned into '\0'
+    // Room for the longest path the system knows (32767 units and the terminator).
+    std::vector<wchar_t> m_fileName;
+    bool m_bChosen = false;
+    DWORD m_nError = 0;
 };

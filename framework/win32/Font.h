@@ -1,28 +1,19 @@
 // Owns a GDI font.
 #pragma once
 
-#include "framework/win32/Win32.h"
+#include "framework/win32/Handle.h"
 
-class CFont {
+struct FontTraits {
+    using Handle = HFONT;
+    static void Free(HFONT hFont) { ::DeleteObject(hFont); }
+};
+
+class CFont : public CHandle<FontTraits> {
 public:
-    CFont() = default;
-    ~CFont() { DeleteObject(); }
-    CFont(const CFont&) = delete;
-    CFont& operator=(const CFont&) = delete;
-    CFont(CFont&& other) noexcept : m_hObject(other.Detach()) {}
-    CFont& operator=(CFont&& other) noexcept;
+    using CHandle::CHandle;
 
     // Replaces the font held so far. FALSE when the font could not be made.
-    BOOL CreateFontIndirect(const LOGFONTA* lpLogFont);
-    // Takes ownership of hFont, deleting the font held so far. FALSE for null.
-    BOOL Attach(HFONT hFont);
-    HFONT Detach();
-    BOOL DeleteObject();
-    int GetLogFont(LOGFONTA* pLogFont) const;
-
-    HFONT GetSafeHandle() const { return m_hObject; }
-    operator HFONT() const { return m_hObject; }
-
-private:
-    HFONT m_hObject = nullptr;
+    BOOL CreateFontIndirect(const LOGFONTW* lpLogFont) { return Attach(::CreateFontIndirectW(lpLogFont)); }
+    BOOL DeleteObject() { return Free(); }
+    HFONT GetSafeHandle() const { return Get(); }
 };

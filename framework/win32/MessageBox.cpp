@@ -1,6 +1,9 @@
 #include "framework/win32/MessageBox.h"
 
+#include "framework/portable/Utf16.h"
 #include "framework/win32/WinApp.h"
+
+#include <vector>
 
 namespace {
 MessageBoxFn g_pfnMessageBoxHook = nullptr;
@@ -10,7 +13,10 @@ int AfxShowMessageBox(HWND hOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType
 {
     if (g_pfnMessageBoxHook != nullptr)
         return g_pfnMessageBoxHook(hOwner, pszText, pszCaption, nType);
-    return ::MessageBoxA(hOwner, pszText, pszCaption, nType);
+    std::wstring text = Widen(pszText != nullptr ? pszText : "");
+    if (pszCaption == nullptr)
+        return ::MessageBoxW(hOwner, text.c_str(), nullptr, nType);
+    return ::MessageBoxW(hOwner, text.c_str(), Widen(pszCaption).c_str(), nType);
 }
 
 MessageBoxFn AfxSetMessageBoxHook(MessageBoxFn fn)
@@ -22,20 +28,21 @@ MessageBoxFn AfxSetMessageBoxHook(MessageBoxFn fn)
 
 std::string AfxGetAppTitle()
 {
-    char szPath[MAX_PATH];
-    DWORD nLength = ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    std::string strPath(szPath, nLength < MAX_PATH ? nLength : 0);
-    // The last separator, found with the code page in mind: a trail byte can be '\'.
-    std::size_t nStart = 0;
-    for (const char* p = strPath.c_str(); *p != '\0'; p = ::CharNextA(p)) {
-        if (*p == '\\' || *p == '/')
-            nStart = static_cast<std::size_t>(p - strPath.c_str()) + 1;
+    // A path may be longer than MAX_PATH; the size doubles until it fits.
+    std::vector<wchar_t> path(MAX_PATH);
+    DWORD nLength = 0;
+    for (;;) {
+        nLength = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (nLength == 0 || nLength < path.size() || path.size() >= 0x8000)
+            break;
+        path.resize(path.size() * 2);
     }
-    std::string strTitle = strPath.substr(nStart);
-    std::size_t nDot = strTitle.rfind('.');
-    if (nDot != std::string::npos)
+    std::wstring strPath(path.data(), nLength < path.size() ? nLength : 0);
+    std::wstring strTitle = strPath.substr(strPath.find_last_of(L"\\/") + 1);
+    std::size_t nDot = strTitle.rfind(L'.');
+    if (nDot != std::wstring::npos)
         strTitle.erase(nDot);
-    return strTitle;
+    return Narrow(strTitle);
 }
 
 int AfxMessageBox(LPCSTR pszText, UINT nType, UINT /*nIDHelp*/)

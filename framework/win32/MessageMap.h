@@ -14,6 +14,7 @@ class CWnd;
 
 enum class AfxEntryKind : unsigned char {
     Message,          // nMessage matches the window message
+    Registered,       // *pnRegistered matches: a message numbered at run time
     Command,          // WM_COMMAND with notification nCode from control or command nID
     ReflectCtlColor,  // a WM_CTLCOLOR* query the parent hands back to this control
 };
@@ -28,6 +29,9 @@ struct AFX_MSGMAP_ENTRY {
     UINT nCode;
     UINT nID;
     AFX_PMSG pfn;  // null ends the table
+    // Registered: the variable that holds the number, read at each lookup, since
+    // RegisterWindowMessage may run after the table was built.
+    const UINT* pnRegistered;
 };
 
 struct AFX_MSGMAP {
@@ -126,37 +130,44 @@ LRESULT NcHitTest(CWnd* pWnd, WPARAM, LPARAM lParam)
 
 }  // namespace AfxThunk
 
-#define DECLARE_MESSAGE_MAP()                                 \
-protected:                                                    \
-    static const AFX_MSGMAP* GetThisMessageMap();             \
+#define DECLARE_MESSAGE_MAP()                     \
+protected:                                        \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                   \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                        \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap()                              \
-    {                                                                            \
-        using ThisClass [[maybe_unused]] = theClass;                             \
-        using TheBaseClass = baseClass;                                          \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()                                   \
+    {                                                                                 \
+        using ThisClass [[maybe_unused]] = theClass;                                  \
+        using TheBaseClass = baseClass;                                               \
         static const AFX_MSGMAP_ENTRY messageEntries[] = {
 
-#define END_MESSAGE_MAP()                                                        \
-            {AfxEntryKind::Message, 0, 0, 0, nullptr}};                          \
-        static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap,  \
-                                              messageEntries};                   \
-        return &messageMap;                                                      \
+#define END_MESSAGE_MAP()                                                             \
+            {AfxEntryKind::Message, 0, 0, 0, nullptr, nullptr}};                      \
+        static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap,       \
+                                              messageEntries};                        \
+        return &messageMap;                                                           \
     }
 
 #define AFX_MSG_ENTRY(msg, thunk, memberFxn) \
-    {AfxEntryKind::Message, (msg), 0, 0, &AfxThunk::thunk<ThisClass, memberFxn>},
+    {AfxEntryKind::Message, (msg), 0, 0, &AfxThunk::thunk<ThisClass, memberFxn>, nullptr},
 
 // Commands: void f()
 #define ON_COMMAND(id, memberFxn) \
-    {AfxEntryKind::Command, WM_COMMAND, 0, (id), &AfxThunk::Void<ThisClass, memberFxn>},
+    {AfxEntryKind::Command, WM_COMMAND, 0, (id), &AfxThunk::Void<ThisClass, memberFxn>, nullptr},
 #define ON_BN_CLICKED(id, memberFxn) \
-    {AfxEntryKind::Command, WM_COMMAND, BN_CLICKED, (id), &AfxThunk::Void<ThisClass, memberFxn>},
+    {AfxEntryKind::Command, WM_COMMAND, BN_CLICKED, (id), &AfxThunk::Void<ThisClass, memberFxn>, \
+     nullptr},
 
 // LRESULT f(WPARAM, LPARAM)
 #define ON_MESSAGE(msg, memberFxn) AFX_MSG_ENTRY(msg, Message, memberFxn)
+// LRESULT f(WPARAM, LPARAM) for a message numbered by RegisterWindowMessage (e.g.
+// "TaskbarCreated"): nMessageVariable is a UINT of static storage, a global or a
+// static member, that holds the number; 0 (not registered yet) matches nothing.
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                        \
+    {AfxEntryKind::Registered, 0, 0, 0, &AfxThunk::Message<ThisClass, memberFxn>, \
+     &(nMessageVariable)},
 
 // void OnSysCommand(UINT nID, LPARAM lParam)
 #define ON_WM_SYSCOMMAND() AFX_MSG_ENTRY(WM_SYSCOMMAND, SysCommand, &ThisClass::OnSysCommand)
@@ -185,4 +196,5 @@ protected:                                                    \
 // WM_CTLCOLOR* query for this control; nCtlColor is CTLCOLOR_STATIC and so on.
 // A null brush leaves the query to the parent's own handling.
 #define ON_WM_CTLCOLOR_REFLECT() \
-    {AfxEntryKind::ReflectCtlColor, 0, 0, 0, &AfxThunk::CtlColor<ThisClass, &ThisClass::CtlColor>},
+    {AfxEntryKind::ReflectCtlColor, 0, 0, 0, &AfxThunk::CtlColor<ThisClass, &ThisClass::CtlColor>, \
+     nullptr},

@@ -6,11 +6,13 @@
 
 class CWaitCursor {
 public:
-    CWaitCursor() : m_hPrevious(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {}
+    CWaitCursor() : m_hPrevious(::SetCursor(::LoadCursorW(nullptr, kIdcWait))) {}
     ~CWaitCursor() { ::SetCursor(m_hPrevious); }
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
 
 private:
+    // IDC_WAIT, in the form the W function takes.
+    static inline const LPCWSTR kIdcWait = MAKEINTRESOURCEW(32514);
     HCURSOR m_hPrevious;
 };

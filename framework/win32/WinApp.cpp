@@ -1,5 +1,7 @@
 #include "framework/win32/WinApp.h"
 
+#include "framework/portable/Utf16.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -7,7 +9,7 @@ namespace {
 CWinApp* g_pApp = nullptr;
 }
 
-CWinApp::CWinApp(LPCSTR /*lpszAppName*/) : m_hInstance(::GetModuleHandleA(nullptr))
+CWinApp::CWinApp(LPCSTR /*lpszAppName*/) : m_hInstance(::GetModuleHandleW(nullptr))
 {
     g_pApp = this;
 }
@@ -26,9 +28,9 @@ BOOL CWinApp::InitInstance()
 int CWinApp::Run()
 {
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
     return ExitInstance();
 }
@@ -56,7 +58,17 @@ CWnd* AfxGetMainWnd()
 
 HINSTANCE AfxGetInstanceHandle()
 {
-    return g_pApp != nullptr ? g_pApp->m_hInstance : ::GetModuleHandleA(nullptr);
+    return g_pApp != nullptr ? g_pApp->m_hInstance : ::GetModuleHandleW(nullptr);
+}
+
+CString AfxLoadString(UINT nID)
+{
+    // With no buffer the system hands out the resource itself, however long.
+    const wchar_t* pText = nullptr;
+    int nLength = ::LoadStringW(AfxGetInstanceHandle(), nID, reinterpret_cast<LPWSTR>(&pText), 0);
+    if (nLength <= 0 || pText == nullptr)
+        return CString();
+    return Narrow(pText, static_cast<std::size_t>(nLength));
 }
 
 void AfxEnableControlContainer()

@@ -34,6 +34,8 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 // The module holding the program's resources.
 HINSTANCE AfxGetInstanceHandle();
+// String nID of that module's string table, in UTF-8; empty when there is none.
+CString AfxLoadString(UINT nID);
 // Initialises the common controls the framework's classes use (tooltips and the
 // standard control classes); there is no control container on Win32.
 void AfxEnableControlContainer();

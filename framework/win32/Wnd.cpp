@@ -1,9 +1,17 @@
 // Attaching CWnd objects to windows, and the thin helpers.
 #include "framework/win32/Wnd.h"
 
+#include "framework/portable/Utf16.h"
 #include "framework/win32/DataExchange.h"
 #include "framework/win32/MessageBox.h"
 #include "framework/win32/WinApp.h"
+
+namespace {
+std::wstring WidenOrEmpty(LPCSTR lpsz)
+{
+    return lpsz != nullptr ? Widen(lpsz) : std::wstring();
+}
+}  // namespace
 
 CWnd::~CWnd()
 {
@@ -62,18 +70,28 @@ int CWnd::MessageBox(const char* pszText, const char* pszCaption, unsigned nType
     return AfxShowMessageBox(m_hWnd, pszText, strCaption.c_str(), nType);
 }
 
+void CWnd::SetDlgItemText(int nID, LPCSTR lpszString)
+{
+    ::SetDlgItemTextW(m_hWnd, nID, WidenOrEmpty(lpszString).c_str());
+}
+
 int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
     CWnd(::GetDlgItem(m_hWnd, nID)).GetWindowText(rString);
     return static_cast<int>(rString.size());
 }
 
+void CWnd::SetWindowText(LPCSTR lpszString)
+{
+    ::SetWindowTextW(m_hWnd, WidenOrEmpty(lpszString).c_str());
+}
+
 void CWnd::GetWindowText(CString& rString) const
 {
-    int nLength = ::GetWindowTextLengthA(m_hWnd);
-    rString.assign(static_cast<std::size_t>(nLength > 0 ? nLength : 0) + 1, '\0');
-    int nCopied = ::GetWindowTextA(m_hWnd, &rString[0], static_cast<int>(rString.size()));
-    rString.resize(static_cast<std::size_t>(nCopied > 0 ? nCopied : 0));
+    int nLength = ::GetWindowTextLengthW(m_hWnd);
+    std::wstring text(static_cast<std::size_t>(nLength > 0 ? nLength : 0) + 1, L'\0');
+    int nCopied = ::GetWindowTextW(m_hWnd, &text[0], static_cast<int>(text.size()));
+    rString = Narrow(text.data(), static_cast<std::size_t>(nCopied > 0 ? nCopied : 0));
 }
 
 void CWnd::ScreenToClient(LPRECT lpRect) const
@@ -81,30 +99,19 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
-void CWnd::ClientToScreen(LPRECT lpRect) const
-{
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
-}
-
-void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
-{
-    ::MoveWindow(m_hWnd, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
-                 lpRect->bottom - lpRect->top, bRepaint);
-}
-
 HFONT CWnd::GetFont() const
 {
-    return reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+    return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
 }
 
 void CWnd::SetFont(HFONT hFont, BOOL bRedraw)
 {
-    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
+    ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 {
-    return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, WM_SETICON,
+    return reinterpret_cast<HICON>(::SendMessageW(m_hWnd, WM_SETICON,
                                                   bBigIcon ? ICON_BIG : ICON_SMALL,
                                                   reinterpret_cast<LPARAM>(hIcon)));
 }

@@ -9,10 +9,10 @@
 
 namespace {
 // Links a subclassed window to its object.
-const char kWndProperty[] = "framework.CWnd";
+const wchar_t kWndProperty[] = L"framework.CWnd";
 // The original procedure of a window whose object let go of it while another
 // procedure was in front of ours, so that ours could not leave the chain.
-const char kSuperProperty[] = "framework.WndProc";
+const wchar_t kSuperProperty[] = L"framework.WndProc";
 }  // namespace
 
 // The message that Default() passes on, for as long as one message is handled.
@@ -37,7 +37,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
     if (hWnd == nullptr)
         return nullptr;
-    return static_cast<CWnd*>(::GetPropA(hWnd, kWndProperty));
+    return static_cast<CWnd*>(::GetPropW(hWnd, kWndProperty));
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
@@ -46,12 +46,12 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         return FALSE;
     m_hWnd = hWnd;
     PreSubclassWindow();
-    if (!::SetPropA(hWnd, kWndProperty, this)) {
+    if (!::SetPropW(hWnd, kWndProperty, this)) {
         m_hWnd = nullptr;
         return FALSE;
     }
     m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     return TRUE;
 }
 
@@ -59,11 +59,11 @@ HWND CWnd::UnsubclassWindow()
 {
     HWND hWnd = m_hWnd;
     if (m_pfnSuper != nullptr && ::IsWindow(hWnd)) {
-        ::RemovePropA(hWnd, kWndProperty);
-        if (::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&AfxWndProc))
-            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        ::RemovePropW(hWnd, kWndProperty);
+        if (::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&AfxWndProc))
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         else
-            ::SetPropA(hWnd, kSuperProperty, reinterpret_cast<HANDLE>(m_pfnSuper));
+            ::SetPropW(hWnd, kSuperProperty, reinterpret_cast<HANDLE>(m_pfnSuper));
     }
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
@@ -73,9 +73,9 @@ HWND CWnd::UnsubclassWindow()
 void CWnd::OnNcDestroyed()
 {
     HWND hWnd = m_hWnd;
-    ::RemovePropA(hWnd, kWndProperty);
-    if (::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&AfxWndProc))
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ::RemovePropW(hWnd, kWndProperty);
+    if (::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&AfxWndProc))
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
     if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pMainWnd == this)
@@ -87,12 +87,12 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (pWnd != nullptr)
         return AfxCallWndProc(pWnd, hWnd, message, wParam, lParam);
-    auto pfnSuper = reinterpret_cast<WNDPROC>(::GetPropA(hWnd, kSuperProperty));
+    auto pfnSuper = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kSuperProperty));
     if (pfnSuper == nullptr)
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
     if (message == WM_NCDESTROY)
-        ::RemovePropA(hWnd, kSuperProperty);
-    return ::CallWindowProcA(pfnSuper, hWnd, message, wParam, lParam);
+        ::RemovePropW(hWnd, kSuperProperty);
+    return ::CallWindowProcW(pfnSuper, hWnd, message, wParam, lParam);
 }
 
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -182,6 +182,10 @@ const AFX_MSGMAP_ENTRY* CWnd::FindEntry(AfxEntryKind nKind, UINT message, UINT n
             if (pEntry->nKind == nKind && pEntry->nMessage == message && pEntry->nCode == nCode &&
                 pEntry->nID == nID)
                 return pEntry;
+            // Registered entries answer window messages, in the same declared order.
+            if (nKind == AfxEntryKind::Message && pEntry->nKind == AfxEntryKind::Registered &&
+                message != 0 && *pEntry->pnRegistered == message)
+                return pEntry;
         }
     }
     return nullptr;
@@ -189,7 +193,7 @@ const AFX_MSGMAP_ENTRY* CWnd::FindEntry(AfxEntryKind nKind, UINT message, UINT n
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = {{AfxEntryKind::Message, 0, 0, 0, nullptr}};
+    static const AFX_MSGMAP_ENTRY entries[] = {{AfxEntryKind::Message, 0, 0, 0, nullptr, nullptr}};
     static const AFX_MSGMAP map = {nullptr, entries};
     return &map;
 }
@@ -207,6 +211,6 @@ LRESULT CWnd::Default()
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_pfnSuper != nullptr)
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
