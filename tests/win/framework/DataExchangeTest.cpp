@@ -7,20 +7,26 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
 TEST(DataExchange, TextGoesToTheControlAndComesBack)
 {
+    // Korean, Chinese and a character outside the Basic Multilingual Plane: no single
+    // ANSI code page holds them all, so they survive only as UTF-16.
     CTestDialog dlg;
-    CString strValue = "初始 value";
-    CString strShown, strAfterEdit;
+    CString strValue = "初始 한국어 😀";
+    std::wstring strShown;
+    CString strAfterEdit;
     dlg.exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_EDIT, strValue); };
     dlg.script = [&](CTestDialog& d) {
         // OnInitDialog exchanged towards the controls.
-        d.GetDlgItemText(IDC_EDIT, strShown);
-        d.SetDlgItemText(IDC_EDIT, "改过的 text");
+        strShown = wintest::WindowTextW(::GetDlgItem(d, IDC_EDIT));
+        wintest::SetWindowText(::GetDlgItem(d, IDC_EDIT), "改过的 텍스트 🎉");
         EXPECT_TRUE(d.UpdateData(TRUE));
         strAfterEdit = strValue;
         strValue.clear();
@@ -28,12 +34,26 @@ TEST(DataExchange, TextGoesToTheControlAndComesBack)
         d.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, dlg.DoModal());
-    EXPECT_EQ("初始 value", strShown);
-    EXPECT_EQ("改过的 text", strAfterEdit);
+    EXPECT_EQ(L"初始 한국어 \U0001F600", strShown);
+    EXPECT_EQ("改过的 텍스트 🎉", strAfterEdit);
 }
 
-TEST(DataExchange, MaxCharsLimitsTheEditAndRefusesLongerText)
+TEST(DataExchange, MaxCharsCountsAsTheEditDoesAndRefusesLongerText)
 {
+    // The edit counts its limit in UTF-16 units: a character outside the Basic
+    // Multilingual Plane takes two, every other one takes one.
+    struct Row {
+        const char* text;
+        bool bAccepted;
+    } rows[] = {
+        {"12345678", true},
+        {"123456789", false},
+        {"一二三四五六七八", true},
+        {"一二三四五六七八九", false},
+        {"한국어한국어한국", true},
+        {"123456😀", true},
+        {"1234567😀", false},
+    };
     wintest::MessageBoxRecorder boxes;
     CTestDialog dlg;
     CString strValue;
@@ -42,41 +62,56 @@ TEST(DataExchange, MaxCharsLimitsTheEditAndRefusesLongerText)
         DDV_MaxChars(pDX, strValue, 8);
     };
     LRESULT nLimit = 0;
-    BOOL bExact = FALSE, bExactChinese = FALSE, bLongerChinese = TRUE, bLonger = TRUE;
+    std::vector<bool> accepted;
+    HWND hEdit = nullptr;
+    dlg.script = [&](CTestDialog& d) {
+        hEdit = ::GetDlgItem(d, IDC_EDIT);
+        nLimit = ::SendMessageW(hEdit, EM_GETLIMITTEXT, 0, 0);
+        for (const Row& row : rows) {
+            d.SetDlgItemText(IDC_EDIT, row.text);
+            accepted.push_back(d.UpdateData(TRUE) != FALSE);
+        }
+        d.EndDialog(IDOK);
+    };
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(8, nLimit);
+    ASSERT_EQ(std::size(rows), accepted.size());
+    std::size_t nRefused = 0;
+    for (std::size_t i = 0; i < accepted.size(); ++i) {
+        EXPECT_EQ(rows[i].bAccepted, accepted[i]) << rows[i].text;
+        nRefused += rows[i].bAccepted ? 0 : 1;
+    }
+    ASSERT_EQ(nRefused, boxes.Boxes().size());
+    const auto& box = boxes.Boxes()[0];
+    EXPECT_EQ("最多只能输入8个字符。", box.text);
+    EXPECT_EQ(AfxGetAppTitle(), box.caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), box.type & MB_ICONMASK);
+}
+
+TEST(DataExchange, ARefusedTextIsReportedFirstThenFocusedAndSelected)
+{
+    wintest::MessageBoxRecorder boxes;
+    CTestDialog dlg;
+    CString strValue;
+    dlg.exchange = [&](CDataExchange* pDX) {
+        DDX_Text(pDX, IDC_EDIT, strValue);
+        DDV_MaxChars(pDX, strValue, 8);
+    };
     HWND hEdit = nullptr, hFocusAtBox = nullptr, hFocusAfter = nullptr;
     DWORD nSelStart = 1, nSelEnd = 0;
     boxes.onBox = [&](const wintest::MessageBoxRecorder::Box&) { hFocusAtBox = ::GetFocus(); };
     dlg.script = [&](CTestDialog& d) {
         hEdit = ::GetDlgItem(d, IDC_EDIT);
-        nLimit = ::SendMessageA(hEdit, EM_GETLIMITTEXT, 0, 0);
-        ::SetFocus(::GetDlgItem(d, IDC_BUTTON_A));
-        d.SetDlgItemText(IDC_EDIT, "12345678");
-        bExact = d.UpdateData(TRUE);
-        // Lengths count bytes of code page 936: two a character here.
-        d.SetDlgItemText(IDC_EDIT, "一二三四");
-        bExactChinese = d.UpdateData(TRUE);
-        d.SetDlgItemText(IDC_EDIT, "一二三四五");
-        bLongerChinese = d.UpdateData(TRUE);
         ::SetFocus(::GetDlgItem(d, IDC_BUTTON_A));
         d.SetDlgItemText(IDC_EDIT, "123456789");
-        bLonger = d.UpdateData(TRUE);
+        EXPECT_FALSE(d.UpdateData(TRUE));
         hFocusAfter = ::GetFocus();
-        ::SendMessageA(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&nSelStart),
+        ::SendMessageW(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&nSelStart),
                        reinterpret_cast<LPARAM>(&nSelEnd));
         d.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, dlg.DoModal());
-    EXPECT_EQ(8, nLimit);
-    EXPECT_TRUE(bExact);
-    EXPECT_TRUE(bExactChinese);
-    EXPECT_FALSE(bLongerChinese);
-    EXPECT_FALSE(bLonger);
-    ASSERT_EQ(2u, boxes.Boxes().size());
-    const auto& box = boxes.Boxes()[1];
-    EXPECT_EQ("最多只能输入8个字符。", box.text);
-    EXPECT_EQ(AfxGetAppTitle(), box.caption);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), box.type & MB_ICONMASK);
-    // The message comes first; then the focus goes to the edit, its text selected.
+    ASSERT_EQ(1u, boxes.Boxes().size());
     EXPECT_NE(hEdit, hFocusAtBox);
     EXPECT_EQ(hEdit, hFocusAfter);
     EXPECT_EQ(0u, nSelStart);
@@ -116,7 +151,7 @@ TEST(DataExchange, ControlIsSubclassedOnceAndThenReceivesItsMessages)
         EXPECT_TRUE(d.UpdateData(FALSE));
         EXPECT_EQ(&text, CWnd::FromHandlePermanent(hText));
         // A plain static answers HTTRANSPARENT; the object's handler answers now.
-        nHit = ::SendMessageA(hText, WM_NCHITTEST, 0, 0);
+        nHit = ::SendMessageW(hText, WM_NCHITTEST, 0, 0);
         d.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, dlg.DoModal());

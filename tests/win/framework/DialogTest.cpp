@@ -32,7 +32,7 @@ TEST(Dialog, EscapeTheCloseBoxAndTheCancelButtonEndWithIdCancel)
         std::function<void(CTestDialog&)> script;
     } rows[] = {
         {"Esc in the edit",
-         [](CTestDialog& d) { ::PostMessageA(::GetDlgItem(d, IDC_EDIT), WM_KEYDOWN, VK_ESCAPE, 1); }},
+         [](CTestDialog& d) { ::PostMessageW(::GetDlgItem(d, IDC_EDIT), WM_KEYDOWN, VK_ESCAPE, 1); }},
         {"close box", [](CTestDialog& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }},
         {"cancel button",
          [](CTestDialog& d) { wintest::Click(d, IDCANCEL); }},
@@ -71,7 +71,7 @@ TEST(Dialog, OkStaysOpenWhenTheDataIsRefused)
     dlg.script = [&](CTestDialog& d) {
         d.SetDlgItemText(IDC_EDIT, "four");
         d.OnOK();
-        bOpenAfterOk = d.IsWindow() != FALSE;
+        bOpenAfterOk = ::IsWindow(d) != FALSE;
         d.OnCancel();
     };
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
@@ -88,7 +88,7 @@ TEST(Dialog, DestroyingTheWindowFromAHandlerEndsTheLoopWithMinusOne)
         CTestDialog dlg(IDD_TEST, &o);
         dlg.script = [](CTestDialog& d) { d.DestroyWindow(); };
         nInner = dlg.DoModal();
-        bOwnerEnabledAfter = o.IsWindowEnabled() != FALSE;
+        bOwnerEnabledAfter = ::IsWindowEnabled(o) != FALSE;
         o.EndDialog(1);
     };
     EXPECT_EQ(1, owner.DoModal());
@@ -102,7 +102,7 @@ TEST(Dialog, QuitEndsTheLoopAndIsLeftForTheNextLoop)
     dlg.script = [](CTestDialog&) { ::PostQuitMessage(3); };
     EXPECT_EQ(-1, dlg.DoModal());
     MSG msg;
-    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(3u, msg.wParam);
 }
 
@@ -124,7 +124,7 @@ TEST(Dialog, TheParentOrElseTheMainWindowOwnsTheDialogAndIsDisabledMeanwhile)
         auto look = [&m](Seen& seen) {
             return [&seen, &m](CTestDialog& d) {
                 seen.hOwner = ::GetWindow(d, GW_OWNER);
-                seen.bOwnerEnabled = m.IsWindowEnabled();
+                seen.bOwnerEnabled = ::IsWindowEnabled(m);
                 d.EndDialog(IDOK);
             };
         };
@@ -134,7 +134,7 @@ TEST(Dialog, TheParentOrElseTheMainWindowOwnsTheDialogAndIsDisabledMeanwhile)
         CTestDialog orphan;
         orphan.script = look(withoutParent);
         orphan.DoModal();
-        bMainEnabledAfter = m.IsWindowEnabled();
+        bMainEnabledAfter = ::IsWindowEnabled(m);
         m.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, mainDlg.DoModal());
@@ -214,9 +214,9 @@ TEST(Dialog, PreTranslateMessageRunsForTheWindowAndItsParentsBeforeIsDialogMessa
         CKeyLogWnd edit(dlg.log, "edit", row.bEditKeepsEscape);
         dlg.exchange = [&](CDataExchange* pDX) { DDX_Control(pDX, IDC_EDIT, edit); };
         dlg.script = [&](CTestDialog& d) {
-            ::PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 1);
-            ::PostMessageA(edit, WM_KEYDOWN, 'X', 1);
-            ::PostMessageA(d, WM_COMMAND, IDC_BUTTON_B, 0);
+            ::PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 1);
+            ::PostMessageW(edit, WM_KEYDOWN, 'X', 1);
+            ::PostMessageW(d, WM_COMMAND, IDC_BUTTON_B, 0);
         };
         EXPECT_EQ(row.nResult, dlg.DoModal());
         EXPECT_EQ(row.log, dlg.log);

@@ -10,7 +10,8 @@
 
 namespace {
 
-const char kFileName[] = "D:\\数据\\movie_002.avi";
+// Outside code page 936 too: the report must not depend on the system's code page.
+const char kFileName[] = "D:\\数据\\한국어_😀_002.avi";
 
 class CThrowingDialog : public CTestDialog {
 public:
@@ -64,7 +65,7 @@ TEST(ErrorReport, AFileErrorInAHandlerOrOnInitDialogIsReportedAndTheDialogGoesOn
             hDialog = d.m_hWnd;
             if (!row.bThrowInInit)
                 wintest::Click(d, IDC_BUTTON_A);
-            ::PostMessageA(d, WM_COMMAND, IDC_BUTTON_B, 0);
+            ::PostMessageW(d, WM_COMMAND, IDC_BUTTON_B, 0);
         };
         EXPECT_EQ(42, dlg.DoModal());
         ASSERT_EQ(1u, boxes.Boxes().size());

@@ -9,16 +9,18 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
 #include <utility>
 
 namespace {
 
 HFONT MakeFont(LONG nHeight)
 {
-    LOGFONTA lf = {};
+    LOGFONTW lf = {};
     lf.lfHeight = nHeight;
-    lstrcpyA(lf.lfFaceName, "Arial");
-    return ::CreateFontIndirectA(&lf);
+    lstrcpyW(lf.lfFaceName, L"Arial");
+    return ::CreateFontIndirectW(&lf);
 }
 
 TEST(Font, OwnsOneFontThroughMovesAndReplacement)
@@ -33,14 +35,29 @@ TEST(Font, OwnsOneFontThroughMovesAndReplacement)
         EXPECT_EQ(hFirst, moved.GetSafeHandle());
         moved.Attach(hSecond);  // replaces, deleting the first
         EXPECT_EQ(0u, ::GetObjectType(hFirst));
-        LOGFONTA lf = {};
-        EXPECT_EQ(static_cast<int>(sizeof(lf)), moved.GetLogFont(&lf));
-        EXPECT_EQ(-20, lf.lfHeight);
         CFont assigned;
         assigned = std::move(moved);
         EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), ::GetObjectType(hSecond));
+        EXPECT_EQ(nullptr, moved.GetSafeHandle());
+        EXPECT_FALSE(moved.DeleteObject());
     }
     EXPECT_EQ(0u, ::GetObjectType(hSecond));
+}
+
+TEST(Font, KeepsAFaceNameOutsideTheSystemCodePage)
+{
+    LOGFONTW lf = {};
+    lf.lfHeight = -14;
+    lf.lfUnderline = 1;
+    lstrcpyW(lf.lfFaceName, L"文泉驿微米黑");
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    LOGFONTW lfBack = {};
+    ASSERT_EQ(static_cast<int>(sizeof(lfBack)), ::GetObjectW(font, sizeof(lfBack), &lfBack));
+    EXPECT_STREQ(L"文泉驿微米黑", lfBack.lfFaceName);
+    EXPECT_EQ(1, lfBack.lfUnderline);
+    EXPECT_TRUE(font.DeleteObject());
+    EXPECT_EQ(nullptr, font.GetSafeHandle());
 }
 
 TEST(Menu, OwnsOneMenuThroughMovesAndReplacement)
@@ -51,11 +68,15 @@ TEST(Menu, OwnsOneMenuThroughMovesAndReplacement)
         CMenu menu;
         ASSERT_TRUE(menu.CreatePopupMenu());
         hFirst = menu;
-        EXPECT_TRUE(menu.AppendMenu(MF_STRING, 1030, "恢复"));
+        EXPECT_TRUE(menu.AppendMenu(MF_STRING, 1030, "恢复 복원 😀"));
         EXPECT_TRUE(menu.AppendMenu(MF_SEPARATOR));
         EXPECT_EQ(2, ::GetMenuItemCount(hFirst));
+        wchar_t szItem[64] = L"";
+        ::GetMenuStringW(hFirst, 1030, szItem, 64, MF_BYCOMMAND);
+        EXPECT_STREQ(L"恢复 복원 \U0001F600", szItem);
+        EXPECT_EQ(static_cast<UINT>(MF_SEPARATOR), ::GetMenuState(hFirst, 1, MF_BYPOSITION) & MF_SEPARATOR);
         CMenu moved(std::move(menu));
-        EXPECT_EQ(nullptr, menu.GetSafeHmenu());
+        EXPECT_EQ(nullptr, static_cast<HMENU>(menu));
         ASSERT_TRUE(moved.CreatePopupMenu());
         hSecond = moved;
         EXPECT_FALSE(::IsMenu(hFirst));
@@ -86,16 +107,16 @@ END_MESSAGE_MAP()
 
 TEST(PaintDC, APaintCycleValidatesTheWindow)
 {
-    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr,
-                                  nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr,
+                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, hWnd);
     CPaintCounter wnd;
-    wnd.hIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    wnd.hIcon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
     ASSERT_TRUE(wnd.SubclassWindow(hWnd));
     wintest::PumpPending();
     wnd.nPaints = 0;
     wnd.Invalidate();
-    wnd.UpdateWindow();
+    ::UpdateWindow(hWnd);
     EXPECT_EQ(1, wnd.nPaints);
     EXPECT_FALSE(::GetUpdateRect(hWnd, nullptr, FALSE));
     wintest::PumpPending();
@@ -103,12 +124,25 @@ TEST(PaintDC, APaintCycleValidatesTheWindow)
     ::DestroyWindow(hWnd);
 }
 
+// The tooltip's own answer for tool nIDTool of hTool, through its messages.
+std::wstring ToolText(HWND hTip, HWND hTool, UINT_PTR nIDTool)
+{
+    wchar_t szText[1024] = L"";
+    TOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = hTool;
+    ti.uId = nIDTool;
+    ti.lpszText = szText;
+    ::SendMessageW(hTip, TTM_GETTEXTW, std::size(szText), reinterpret_cast<LPARAM>(&ti));
+    return szText;
+}
+
 TEST(ToolTipCtrl, HoldsToolsAndGoesAwayWithItsOwner)
 {
     CTestDialog dlg;
     CToolTipCtrl tip;
-    CString strFirst, strUpdated;
-    int nTools = 0;
+    std::wstring strFirst, strUpdated;
+    LRESULT nTools = 0;
     HWND hTip = nullptr, hTipOwner = nullptr;
     dlg.script = [&](CTestDialog& d) {
         CWnd text(::GetDlgItem(d, IDC_TEXT_A));
@@ -117,17 +151,17 @@ TEST(ToolTipCtrl, HoldsToolsAndGoesAwayWithItsOwner)
         hTipOwner = ::GetWindow(hTip, GW_OWNER);
         CRect rc;
         text.GetClientRect(rc);
-        EXPECT_TRUE(tip.AddTool(&text, "http://例子.example/", rc, 1));
-        nTools = tip.GetToolCount();
-        tip.GetText(strFirst, &text, 1);
+        EXPECT_TRUE(tip.AddTool(&text, "http://例子.example/한국어/😀", rc, 1));
+        nTools = ::SendMessageW(hTip, TTM_GETTOOLCOUNT, 0, 0);
+        strFirst = ToolText(hTip, text, 1);
         tip.UpdateTipText("mailto:someone@example.com", &text, 1);
-        tip.GetText(strUpdated, &text, 1);
+        strUpdated = ToolText(hTip, text, 1);
         d.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(1, nTools);
-    EXPECT_EQ("http://例子.example/", strFirst);
-    EXPECT_EQ("mailto:someone@example.com", strUpdated);
+    EXPECT_EQ(L"http://例子.example/한국어/\U0001F600", strFirst);
+    EXPECT_EQ(L"mailto:someone@example.com", strUpdated);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
     EXPECT_NE(nullptr, hTipOwner);
     // Destroyed by the system with the dialog; the object noticed.

@@ -1,5 +1,6 @@
 // Message tables: declared order, chaining to the base class, command routing
-// through OnCommand, the handlers' view of each message's parameters, Default().
+// through OnCommand, registered messages, the handlers' view of each message's
+// parameters, Default().
 #include "framework/win32/Dialog.h"
 #include "tests/win/framework/TestDialog.h"
 #include "tests/win/framework/WinTestUtil.h"
@@ -109,7 +110,7 @@ TEST(MessageMap, OnCommandSeesEveryCommandBeforeTheTable)
         d.SendMessage(WM_COMMAND, MAKEWPARAM(4321, EN_CHANGE), 0);
         bUnknownRouted = d.CDialog::OnCommand(MAKEWPARAM(4321, 0), 0);
         wintest::Click(d, IDOK);  // swallowed: the dialog stays
-        EXPECT_TRUE(d.IsWindow());
+        EXPECT_TRUE(::IsWindow(d));
         wintest::Click(d, IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
@@ -169,8 +170,8 @@ END_MESSAGE_MAP()
 
 HWND CreatePlainWindow()
 {
-    return ::CreateWindowExA(0, "STATIC", "plain", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr,
-                             ::GetModuleHandleA(nullptr), nullptr);
+    return ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
 }
 
 TEST(MessageMap, HandlersReceiveTheMessageParametersUnpacked)
@@ -179,7 +180,7 @@ TEST(MessageMap, HandlersReceiveTheMessageParametersUnpacked)
     ASSERT_NE(nullptr, hWnd);
     CRecordingWnd wnd;
     ASSERT_TRUE(wnd.SubclassWindow(hWnd));
-    wnd.hDragIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    wnd.hDragIcon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
 
     struct Row {
         UINT message;
@@ -207,7 +208,7 @@ TEST(MessageMap, HandlersReceiveTheMessageParametersUnpacked)
         WPARAM wParam = row.wParam;
         if (row.message == WM_SETCURSOR)
             wParam = reinterpret_cast<WPARAM>(hWnd);
-        LRESULT lResult = ::SendMessageA(hWnd, row.message, wParam, row.lParam);
+        LRESULT lResult = ::SendMessageW(hWnd, row.message, wParam, row.lParam);
         EXPECT_EQ(row.result, lResult);
         ASSERT_EQ(1u, wnd.calls.size());
         CRecordingWnd::Call expected = row.call;
@@ -218,7 +219,7 @@ TEST(MessageMap, HandlersReceiveTheMessageParametersUnpacked)
         EXPECT_EQ(expected.b, wnd.calls[0].b);
         EXPECT_EQ(expected.c, wnd.calls[0].c);
     }
-    EXPECT_EQ(reinterpret_cast<LRESULT>(wnd.hDragIcon), ::SendMessageA(hWnd, WM_QUERYDRAGICON, 0, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(wnd.hDragIcon), ::SendMessageW(hWnd, WM_QUERYDRAGICON, 0, 0));
 
     ::DestroyWindow(hWnd);
     EXPECT_EQ(nullptr, wnd.m_hWnd);
@@ -263,7 +264,7 @@ TEST(MessageMap, DefaultPassesOnTheMessageBeingHandled)
     // Letting go of a live window gives it back its own procedure.
     EXPECT_EQ(hWnd, wnd.UnsubclassWindow());
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-    ::SetWindowTextA(hWnd, "unsubclassed");
+    ::SetWindowTextW(hWnd, L"unsubclassed");
     EXPECT_EQ(1, wnd.nInnerCalls);
     EXPECT_EQ("unsubclassed", wintest::WindowText(hWnd));
     ::DestroyWindow(hWnd);
@@ -282,9 +283,78 @@ TEST(MessageMap, AWindowIsSubclassedByOneObjectOnly)
     }
     // The object went away first: the window works on without it.
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
-    ::SetWindowTextA(hWnd, "still alive");
+    ::SetWindowTextW(hWnd, L"still alive");
     EXPECT_EQ("still alive", wintest::WindowText(hWnd));
     ::DestroyWindow(hWnd);
+}
+
+// Registered messages: one numbered before the table was first used (as a global
+// initialised at start-up), one numbered only afterwards (as a window registers
+// "TaskbarCreated" when it starts). The derived table's entry comes first.
+UINT g_nTaskbarCreated = 0;
+
+class CRegisteredBaseWnd : public CWnd {
+public:
+    std::vector<std::string> log;
+    static inline UINT s_nLate = 0;
+
+protected:
+    LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam)
+    {
+        log.push_back("base taskbar " + std::to_string(wParam) + "/" + std::to_string(lParam));
+        return 31;
+    }
+    LRESULT OnLate(WPARAM, LPARAM)
+    {
+        log.push_back("base late");
+        return 32;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRegisteredBaseWnd, CWnd)
+    ON_REGISTERED_MESSAGE(g_nTaskbarCreated, &CRegisteredBaseWnd::OnTaskbarCreated)
+    ON_REGISTERED_MESSAGE(s_nLate, &CRegisteredBaseWnd::OnLate)
+END_MESSAGE_MAP()
+
+class CRegisteredDerivedWnd : public CRegisteredBaseWnd {
+protected:
+    LRESULT OnLateFirst(WPARAM, LPARAM)
+    {
+        log.push_back("derived late");
+        return 41;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRegisteredDerivedWnd, CRegisteredBaseWnd)
+    ON_REGISTERED_MESSAGE(s_nLate, &CRegisteredDerivedWnd::OnLateFirst)
+END_MESSAGE_MAP()
+
+TEST(MessageMap, RegisteredMessagesAreFoundByTheirNumberAtTheTimeTheyArrive)
+{
+    g_nTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    ASSERT_NE(0u, g_nTaskbarCreated);
+    HWND hWnd = CreatePlainWindow();
+    ASSERT_NE(nullptr, hWnd);
+    CRegisteredDerivedWnd wnd;
+    ASSERT_TRUE(wnd.SubclassWindow(hWnd));
+
+    // Not registered yet: the entry matches nothing, not even message 0.
+    EXPECT_EQ(0, ::SendMessageW(hWnd, WM_NULL, 0, 0));
+    EXPECT_EQ(31, ::SendMessageW(hWnd, g_nTaskbarCreated, 5, 6));
+    CRegisteredBaseWnd::s_nLate = ::RegisterWindowMessageW(L"Tosvik.FrameworkTest.Late");
+    ASSERT_NE(0u, CRegisteredBaseWnd::s_nLate);
+    EXPECT_EQ(41, ::SendMessageW(hWnd, CRegisteredBaseWnd::s_nLate, 0, 0));
+    // A registered message of no entry gets the window's own processing.
+    UINT nOther = ::RegisterWindowMessageW(L"Tosvik.FrameworkTest.Other");
+    EXPECT_EQ(0, ::SendMessageW(hWnd, nOther, 0, 0));
+    EXPECT_EQ((std::vector<std::string>{"base taskbar 5/6", "derived late"}), wnd.log);
+
+    ::DestroyWindow(hWnd);
+    CRegisteredBaseWnd::s_nLate = 0;
 }
 
 }  // namespace

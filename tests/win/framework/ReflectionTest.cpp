@@ -56,7 +56,7 @@ TEST(Reflection, TheControlsBrushAnswersTheParentsColourQuery)
         // The static's own painting asks its parent, which asks the static.
         int nBefore = text.nQueries;
         text.Invalidate();
-        text.UpdateWindow();
+        ::UpdateWindow(text);
         nQueriesWhilePainting = text.nQueries - nBefore;
         d.EndDialog(IDOK);
     };

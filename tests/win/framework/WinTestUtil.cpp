@@ -1,15 +1,20 @@
 #include "tests/win/framework/WinTestUtil.h"
 
+#include "framework/portable/Utf16.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
 
 namespace wintest {
 
 void PumpPending()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 
@@ -29,7 +34,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 
 namespace {
 struct FindRequest {
-    LPCSTR className;
+    std::wstring className;
     HWND hExclude;
     HWND hFound;
 };
@@ -37,10 +42,10 @@ struct FindRequest {
 BOOL CALLBACK FindProc(HWND hWnd, LPARAM lParam)
 {
     auto* request = reinterpret_cast<FindRequest*>(lParam);
-    char szClass[64] = "";
-    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    wchar_t szClass[64] = L"";
+    ::GetClassNameW(hWnd, szClass, static_cast<int>(std::size(szClass)));
     if (hWnd != request->hExclude && ::IsWindowVisible(hWnd) &&
-        lstrcmpiA(szClass, request->className) == 0) {
+        ::lstrcmpiW(szClass, request->className.c_str()) == 0) {
         request->hFound = hWnd;
         return FALSE;
     }
@@ -50,7 +55,7 @@ BOOL CALLBACK FindProc(HWND hWnd, LPARAM lParam)
 
 HWND FindThreadWindow(DWORD threadId, LPCSTR className, HWND hExclude)
 {
-    FindRequest request = {className, hExclude, nullptr};
+    FindRequest request = {Widen(className), hExclude, nullptr};
     ::EnumThreadWindows(threadId, &FindProc, reinterpret_cast<LPARAM>(&request));
     return request.hFound;
 }
@@ -128,17 +133,30 @@ INT_PTR DriveModal(const std::function<INT_PTR()>& run, const std::function<void
     return nResult;
 }
 
-CString WindowText(HWND hWnd)
+std::wstring WindowTextW(HWND hWnd)
 {
     // Timed out, so a hung window cannot hang the test.
     DWORD_PTR nLength = 0;
-    ::SendMessageTimeoutA(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &nLength);
-    CString strText(nLength + 1, '\0');
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &nLength);
+    std::wstring strText(nLength + 1, L'\0');
     DWORD_PTR nCopied = 0;
-    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, nLength + 1, reinterpret_cast<LPARAM>(&strText[0]),
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXT, nLength + 1, reinterpret_cast<LPARAM>(&strText[0]),
                           SMTO_ABORTIFHUNG, 5000, &nCopied);
     strText.resize((std::min)(nCopied, nLength));
     return strText;
+}
+
+CString WindowText(HWND hWnd)
+{
+    return Narrow(WindowTextW(hWnd));
+}
+
+void SetWindowText(HWND hWnd, const CString& utf8)
+{
+    std::wstring text = Widen(utf8);
+    DWORD_PTR nResult = 0;
+    ::SendMessageTimeoutW(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                          SMTO_ABORTIFHUNG, 5000, &nResult);
 }
 
 HWND FileNameField(HWND hOpenDialog)
@@ -150,7 +168,7 @@ HWND FileNameField(HWND hOpenDialog)
 
 void Click(HWND hDialog, int nID)
 {
-    ::SendMessageA(::GetDlgItem(hDialog, nID), BM_CLICK, 0, 0);
+    ::SendMessageW(::GetDlgItem(hDialog, nID), BM_CLICK, 0, 0);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // Helpers for tests that drive real windows under Wine: pumping this thread's
 // messages, finding a thread's windows, acting on a modal window from another
-// thread, and recording message boxes.
+// thread, and recording message boxes. Texts are UTF-8, as the framework's, and go
+// to and from windows as UTF-16 (the W messages), whatever the system's code page.
 #pragma once
 
 #include "framework/win32/MessageBox.h"
@@ -8,6 +9,7 @@
 #include "framework/win32/Win32.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace wintest {
@@ -56,8 +58,12 @@ private:
 // driver ended too.
 INT_PTR DriveModal(const std::function<INT_PTR()>& run, const std::function<void(HWND)>& drive);
 
-// The whole text of a window of any thread, however long.
+// The whole text of a window of any thread, however long, as the window holds it
+// (UTF-16) and in UTF-8.
+std::wstring WindowTextW(HWND hWnd);
 CString WindowText(HWND hWnd);
+// Sets a window's text (WM_SETTEXT with UTF-16), of any thread; utf8 in UTF-8.
+void SetWindowText(HWND hWnd, const CString& utf8);
 
 // The file-name field of the system's file-open dialog: a combo box in the
 // Explorer-style dialog, an edit in the old one.
