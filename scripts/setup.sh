@@ -8,7 +8,7 @@ packages=(
   cmake make g++ libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64
   wine wine64 fonts-wine xvfb xauth fonts-wqy-microhei xdotool imagemagick x11-utils
-  locales python3 time file
+  locales python3 time file libssl-dev
   # Runs the shipped 32-bit program, through the emulator fetched below.
   wine32:i386
 )
