@@ -21,23 +21,6 @@ CWnd::~CWnd()
         pApp->m_pMainWnd = nullptr;
 }
 
-BOOL CWnd::Attach(HWND hWnd)
-{
-    if (m_hWnd != nullptr || hWnd == nullptr)
-        return FALSE;
-    m_hWnd = hWnd;
-    return TRUE;
-}
-
-HWND CWnd::Detach()
-{
-    if (m_pfnSuper != nullptr)
-        return UnsubclassWindow();
-    HWND hWnd = m_hWnd;
-    m_hWnd = nullptr;
-    return hWnd;
-}
-
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
     HWND hWnd = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));

@@ -1,5 +1,5 @@
 // CWnd: a window as the framework sees it. Two uses:
-// - A view: holds an HWND it does not own (GetDlgItem, GetParent, Attach). Its
+// - A view: holds an HWND it does not own (GetDlgItem, GetParent). Its
 //   helpers are thin calls on that handle; nothing happens when it goes away.
 // - A subclassed window (SubclassWindow, DDX_Control, every CDialog): the shared
 //   window procedure sits in front of the window's own and dispatches through the
@@ -32,10 +32,6 @@ public:
 
     // The framework object subclassing hWnd, or null when it is not one of ours.
     static CWnd* FromHandlePermanent(HWND hWnd);
-
-    // Views: take or drop a handle without subclassing it.
-    BOOL Attach(HWND hWnd);
-    HWND Detach();
 
     // Puts the framework's window procedure in front of hWnd's own. Calls
     // PreSubclassWindow first (m_hWnd is set; messages still go to the old procedure).

@@ -33,7 +33,7 @@ TEST(Dialog, EscapeTheCloseBoxAndTheCancelButtonEndWithIdCancel)
     } rows[] = {
         {"Esc in the edit",
          [](CTestDialog& d) { ::PostMessageW(::GetDlgItem(d, IDC_EDIT), WM_KEYDOWN, VK_ESCAPE, 1); }},
-        {"close box", [](CTestDialog& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"close box", [](CTestDialog& d) { ::PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
         {"cancel button",
          [](CTestDialog& d) { wintest::Click(d, IDCANCEL); }},
     };

@@ -15,7 +15,7 @@ CTestDialog::CTestDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTempla
 BOOL CTestDialog::OnInitDialog()
 {
     BOOL bResult = CDialog::OnInitDialog();
-    PostMessage(kRunScript);
+    ::PostMessageW(m_hWnd, kRunScript, 0, 0);
     // A failed expectation must not leave the test waiting for a dialog forever.
     ::SetTimer(m_hWnd, kWatchdogTimer, 20000, nullptr);
     return bResult;
