@@ -30,11 +30,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive sudo_ apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# Wine takes its ANSI code page (936) from this locale.
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-  echo "setup: generating the zh_CN.UTF-8 locale"
-  sudo_ localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
-fi
+# Wine takes its ANSI code page from the locale: the tests run under zh_CN (936),
+# en_US and C (1252); C.UTF-8 comes with Debian.
+for loc in zh_CN en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^$loc\\.utf-\\?8$"; then
+    echo "setup: generating the $loc.UTF-8 locale"
+    sudo_ localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+  fi
+done
 
 # This kernel cannot run 32-bit programs, so Wine's 32-bit loader runs under qemu's
 # user-mode emulator. Bookworm's own qemu is too old for Wine (it ignores

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine: Chinese locale (code page 936), a throw-away
-# prefix, a Wine server and an X display. TOSVIK_WINE_ARCH=win32 runs a program of the
-# 32-bit build (wine32-run.sh sets it), otherwise of the x86-64 build.
+# Runs a Windows program under Wine: a locale, a throw-away prefix, a Wine server and
+# an X display. TOSVIK_LANG names the locale (zh_CN.UTF-8 unless set): Wine takes the
+# ANSI code page of each program from it when the program starts (936 for zh_CN, 1252
+# for en_US and C), so one prefix serves every locale. TOSVIK_WINE_ARCH=win32 runs a
+# program of the 32-bit build (wine32-run.sh sets it), otherwise of the x86-64 build.
 # TOSVIK_WINE_DESKTOP=name,WxH runs the program on a Wine desktop of that name, which
 # has a taskbar with a notification area.
 # Inside a run (session.sh) the server it starts stays for the run, which ends it;
@@ -21,7 +23,13 @@ WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
 export WINEPREFIX=${WINEPREFIX:-$prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+lang=${TOSVIK_LANG:-zh_CN.UTF-8}
+# A locale that is not installed would leave Wine in "C" (code page 1252) unnoticed.
+if [ -n "$(LC_ALL=$lang locale 2>&1 >/dev/null)" ]; then
+  echo "wine-run: the locale $lang is not installed (scripts/setup.sh generates en_US.UTF-8 and zh_CN.UTF-8)" >&2
+  exit 2
+fi
+export LANG=$lang LC_ALL=$lang
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 fail() { echo "wine-run: $*" >&2; exit 1; }
