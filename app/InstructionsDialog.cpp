@@ -20,7 +20,7 @@ const char CInstructionsDialog::s_szText[] =
     "\r\n"
     "       这是个特别为优盘用户写的它可以分成32MB和64MB两种大小\r\n"
     "       有没有128MB的需求呢？写信给我吧！\r\n"
-    "       有什么意见和建议欢迎来信：tosvik@example.org\r\n"
+    "       有什么意见和建议欢迎来信：tosvik@example.com\r\n"
     "       欢迎访问本软件的主页：http://www.example.com\r\n"
     "                                 即时通讯：000000000\r\n"
     "                           版权所有 (C) 2003 Tosvik 开发组\r\n";

@@ -14,7 +14,7 @@ public:
     // What the edit control held when the dialog was confirmed.
     CString m_strInstructions;
 
-    // The text shown: code page 936, CR LF after every line including the last.
+    // The text shown: UTF-8, CR LF after every line including the last.
     static const char s_szText[];
 
 protected:

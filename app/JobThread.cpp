@@ -21,7 +21,7 @@ void CJobThread::Join()
         return;
     for (;;) {
         MSG msg;
-        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         DWORD nWait = ::MsgWaitForMultipleObjectsEx(1, &m_hThread, INFINITE, QS_SENDMESSAGE,
                                                     MWMO_INPUTAVAILABLE);
         if (nWait != WAIT_OBJECT_0 + 1)

@@ -2,8 +2,11 @@
 
 #include "app/ProgressDialog.h"
 #include "engine/JobTexts.h"
+#include "engine/PieceNames.h"
+#include "framework/portable/Utf16.h"
 #include "framework/win32/DataExchange.h"
 #include "framework/win32/FileDialog.h"
+#include "framework/win32/Menu.h"
 #include "framework/win32/WaitCursor.h"
 #include "framework/win32/WinApp.h"
 #include "res/resource.h"
@@ -13,13 +16,42 @@ namespace {
 const int kMaxPathChars = 256;
 
 const char kHomeAddress[] = "http://www.example.com/";
+// The link's text and the instructions name the same address.
 const char kMailAddress[] = "mailto:tosvik@example.com";
+const char kBrowseErrorCaption[] = "Kavrel：你出错了";
+
+// Why the file-open dialog failed, in the program's words.
+CString BrowseErrorText(DWORD nError)
+{
+    CString strWhy;
+    switch (nError) {
+    case FNERR_BUFFERTOOSMALL:
+        strWhy = "选中的文件的路径太长了，本软件接不住它。";
+        break;
+    case FNERR_INVALIDFILENAME:
+        strWhy = "文件名无效。";
+        break;
+    default:
+        strWhy = AfxFormat("选择文件的对话框出错了（错误代码 0x%04lX）。", static_cast<unsigned long>(nError));
+        break;
+    }
+    return strWhy + "\n没有选中任何文件，请重新选择!";
+}
+
+// A name that carries piece number 001 is the start of a set: merged, not split.
+bool IsFirstPiece(const CString& strPath)
+{
+    if (!HasPieceNumber(strPath))
+        return false;
+    return strPath.compare(FindNameAnchor(strPath) - 3, 3, "001") == 0;
+}
 
 }  // namespace
 
-CMainDialog::CMainDialog(CWnd* pParent)
+CMainDialog::CMainDialog(CWnd* pParent, CString strStartFile)
     : CDialog(IDD_MAIN_DIALOG, pParent),
-      m_hIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_TRAY_ICON)))
+      m_hIcon(::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_TRAY_ICON))),
+      m_strStartFile(std::move(strStartFile))
 {
 }
 
@@ -33,6 +65,8 @@ BEGIN_MESSAGE_MAP(CMainDialog, CDialog)
     ON_BN_CLICKED(IDC_SHOW_INSTRUCTIONS, &CMainDialog::OnShowInstructions)
     ON_WM_SIZE()
     ON_MESSAGE(WM_TRAY_NOTIFY, &CMainDialog::OnTrayNotify)
+    ON_REGISTERED_MESSAGE(s_nTaskbarCreatedMessage, &CMainDialog::OnTaskbarCreated)
+    ON_MESSAGE(WM_DROPFILES, &CMainDialog::OnDropFiles)
     ON_BN_CLICKED(IDC_SIZE_32MB, &CMainDialog::OnPieceSize32MB)
     ON_BN_CLICKED(IDC_SIZE_64MB, &CMainDialog::OnPieceSize64MB)
 END_MESSAGE_MAP()
@@ -51,10 +85,12 @@ BOOL CMainDialog::OnInitDialog()
     CDialog::OnInitDialog();
 
     if (HMENU hSysMenu = GetSystemMenu(FALSE)) {
-        char szAbout[128];
-        if (::LoadStringA(AfxGetInstanceHandle(), IDS_ABOUT_MENU_TEXT, szAbout, sizeof szAbout) > 0) {
-            ::AppendMenuA(hSysMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(hSysMenu, MF_STRING, IDM_ABOUT_COMMAND, szAbout);
+        wchar_t szAbout[128];
+        int nLength = ::LoadStringW(AfxGetInstanceHandle(), IDS_ABOUT_MENU_TEXT, szAbout, 128);
+        if (nLength > 0) {
+            AfxAppendMenu(hSysMenu, MF_SEPARATOR, 0, nullptr);
+            AfxAppendMenu(hSysMenu, MF_STRING, IDM_ABOUT_COMMAND,
+                          Narrow(szAbout, static_cast<std::size_t>(nLength)).c_str());
         }
     }
     SetIcon(m_hIcon, TRUE);
@@ -69,6 +105,10 @@ BOOL CMainDialog::OnInitDialog()
     GetDlgItem(IDOK).EnableWindow(FALSE);
     EnableSizeControls(FALSE);
     m_strPath.clear();
+
+    ::DragAcceptFiles(m_hWnd, TRUE);
+    if (!m_strStartFile.empty())
+        TakeFile(m_strStartFile);
     return TRUE;
 }
 
@@ -105,10 +145,49 @@ void CMainDialog::OnBrowse()
     if (dlg.DoModal() == IDOK) {
         m_strPath = dlg.GetPathName();
         SetDlgItemText(IDC_PATH, m_strPath.c_str());
+    } else if (DWORD nError = dlg.GetError()) {
+        // Whatever stood in the field before was not chosen: Start must not act on it.
+        m_strPath.clear();
+        SetDlgItemText(IDC_PATH, "");
+        MessageBox(BrowseErrorText(nError).c_str(), kBrowseErrorCaption, MB_ICONEXCLAMATION);
+        return;
     } else {
-        // A path typed into the field is taken over.
+        // Cancelled: a path typed into the field is taken over.
         GetDlgItemText(IDC_PATH, m_strPath);
     }
+    EnableStartForPath();
+}
+
+LRESULT CMainDialog::OnDropFiles(WPARAM wParam, LPARAM /*lParam*/)
+{
+    HDROP hDrop = reinterpret_cast<HDROP>(wParam);
+    // The first file of a drop of several; the system's length excludes the null.
+    UINT nLength = ::DragQueryFileW(hDrop, 0, nullptr, 0);
+    std::wstring strFile(nLength, L'\0');
+    UINT nCopied = nLength == 0 ? 0 : ::DragQueryFileW(hDrop, 0, &strFile[0], nLength + 1);
+    ::DragFinish(hDrop);
+    if (nCopied == 0)
+        return 0;
+    strFile.resize(nCopied);
+    TakeFile(Narrow(strFile));
+    return 0;
+}
+
+void CMainDialog::TakeFile(const CString& strPath)
+{
+    m_strPath = strPath;
+    SetDlgItemText(IDC_PATH, m_strPath.c_str());
+    if (IsDlgButtonChecked(IDC_MODE_MERGE) != BST_CHECKED && IsDlgButtonChecked(IDC_MODE_SPLIT) != BST_CHECKED) {
+        if (IsFirstPiece(m_strPath))
+            OnModeMerge();
+        else
+            OnModeSplit();
+    }
+    EnableStartForPath();
+}
+
+void CMainDialog::EnableStartForPath()
+{
     if (!m_strPath.empty() &&
         (IsDlgButtonChecked(IDC_MODE_MERGE) == BST_CHECKED || IsDlgButtonChecked(IDC_MODE_SPLIT) == BST_CHECKED))
         EnableStart();
@@ -117,10 +196,6 @@ void CMainDialog::OnBrowse()
 void CMainDialog::OnModeSplit()
 {
     CheckDlgButton(IDC_MODE_SPLIT, BST_CHECKED);
-    // The first radio group has no group mark, so the system joins it to the last
-    // one: choosing merge cleared the size's mark. Show again the size a split uses.
-    if (m_nSizeChoice == 1 || m_nSizeChoice == 2)
-        CheckDlgButton(m_nSizeChoice == 1 ? IDC_SIZE_32MB : IDC_SIZE_64MB, BST_CHECKED);
     m_bSplitMode = true;
     SetDlgItemText(IDOK, "分割");
     EnableSizeControls(TRUE);

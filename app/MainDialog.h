@@ -16,25 +16,18 @@
 // The form's members (m_strPath, m_bSplitMode, m_nSizeChoice, m_nPieceSizeK) come
 // from CSplitForm. m_bSplitMode is written by the first mode choice, which every way
 // of enabling Start passes through; m_strPath follows the path field only when
-// browsing or starting.
+// browsing, dropping or starting.
 class CMainDialog : public CDialog, public CSplitForm, private IStartDialog {
 public:
-    explicit CMainDialog(CWnd* pParent = nullptr);
+    // strStartFile: a file handed over on the command line, taken as if dropped
+    // once the dialog is open; empty for none.
+    explicit CMainDialog(CWnd* pParent = nullptr, CString strStartFile = CString());
 
     BOOL OnInitDialog() override;
 
     // The one box function of both bases: the window's own.
     int MessageBox(const char* pszText, const char* pszCaption = nullptr,
                    unsigned nType = MB_OK) override;
-
-    CHyperLink m_linkMail;
-    CHyperLink m_linkHome;
-    // The notification-area icon, filled at every minimise and passed again to
-    // remove it.
-    NOTIFYICONDATAA m_nid = {};
-    // False only while the window is hidden behind the icon.
-    bool m_bWindowShown = true;
-    HICON m_hIcon;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -45,13 +38,14 @@ protected:
     bool SaveForm() override;
     // Sees every command first: the tray menu's three.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnSize(UINT nType, int cx, int cy);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
     void OnShowInstructions();
 
     void OnBrowse();
@@ -63,12 +57,29 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Sent to every top-level window when the taskbar (re)starts.
+    static const UINT s_nTaskbarCreatedMessage;
+
     void EnableSizeControls(BOOL bEnable);
     // Start is only ever enabled here; nothing disables it after the dialog opened.
     void EnableStart();
+    // A file chosen outside the file-open dialog (dropped, or on the command line):
+    // into the field and the form, a mode chosen by its name if none is yet, and
+    // Start enabled as after a confirmed browse.
+    void TakeFile(const CString& strPath);
+    // After the field and m_strPath agree: Start once there is a path and a mode.
+    void EnableStartForPath();
 
     // Removes the icon and shows the window, unless it is shown already.
     void RestoreFromTray();
-    // Sent to every top-level window when the taskbar (re)starts.
-    const UINT m_nTaskbarCreatedMessage = ::RegisterWindowMessageA("TaskbarCreated");
+
+    CHyperLink m_linkMail;
+    CHyperLink m_linkHome;
+    // The notification-area icon, filled at every minimise and passed again to
+    // remove it.
+    NOTIFYICONDATAA m_nid = {};
+    // False only while the window is hidden behind the icon.
+    bool m_bWindowShown = true;
+    HICON m_hIcon;
+    const CString m_strStartFile;
 };

@@ -35,7 +35,7 @@ public:
     int MessageBox(const char* pszText, const char* pszCaption, unsigned nType) override
     {
         BoxRequest request = {pszText, pszCaption, nType, IDOK};
-        ::SendMessageA(m_hDialog, WM_JOB_BOX, 0, reinterpret_cast<LPARAM>(&request));
+        ::SendMessageW(m_hDialog, WM_JOB_BOX, 0, reinterpret_cast<LPARAM>(&request));
         return request.nResult;
     }
 
@@ -75,7 +75,7 @@ BOOL CProgressDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetWindowText(m_strCaption.c_str());
-    ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, kBarRange);
+    ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, kBarRange);
     CenterOverOwner();
     m_start = std::chrono::steady_clock::now();
     HWND hDialog = m_hWnd;
@@ -96,7 +96,7 @@ void CProgressDialog::RunOnWorker(HWND hDialog)
         // Reported on the dialog's thread, where the framework reports every error.
         m_error = std::current_exception();
     }
-    ::PostMessageA(hDialog, WM_JOB_ENDED, 0, 0);
+    ::PostMessageW(hDialog, WM_JOB_ENDED, 0, 0);
 }
 
 void CProgressDialog::OnOK() {}
@@ -192,7 +192,7 @@ void CProgressDialog::ShowProgress()
     const double dSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
     SetItemText(IDC_PROGRESS_FILE, strFile);
     int nPos = nTotal == 0 ? 0 : static_cast<int>(nDone * kBarRange / nTotal);
-    ::SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(nPos), 0);
+    ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(nPos), 0);
     SetItemText(IDC_PROGRESS_BYTES, FormatBytesDone(nDone, nTotal));
     SetItemText(IDC_PROGRESS_SPEED, FormatSpeed(nDone, dSeconds));
     SetItemText(IDC_PROGRESS_TIME, FormatTimeLeft(nDone, nTotal, dSeconds));

@@ -8,6 +8,7 @@ class CSplitterApp : public CWinApp {
 public:
     CSplitterApp() = default;
 
+    // Runs the main dialog, with the file named on the command line if there is one.
     // Always FALSE: the dialog is the whole program, so no message loop follows it.
     BOOL InitInstance() override;
 };

@@ -41,7 +41,7 @@ public:
 
     static LRESULT Position(HWND hProgress)
     {
-        return ::SendMessageA(::GetDlgItem(hProgress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0);
+        return ::SendMessageW(::GetDlgItem(hProgress, IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0);
     }
 
     // The folder holds the source alone, as it was.
@@ -70,8 +70,8 @@ TEST(LongJob, ShowsProgressAnswersAndCancelRemovesThePieces)
         std::function<void(HWND hProgress)> cancel;
     } ways[] = {
         {"取消", [](HWND hProgress) { wintest::Click(hProgress, IDCANCEL); }},
-        {"Esc", [&](HWND) { ::PostMessageA(s.Focus(), WM_KEYDOWN, VK_ESCAPE, 1); }},
-        {"close box", [](HWND hProgress) { ::PostMessageA(hProgress, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Esc", [&](HWND) { ::PostMessageW(s.Focus(), WM_KEYDOWN, VK_ESCAPE, 1); }},
+        {"close box", [](HWND hProgress) { ::PostMessageW(hProgress, WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
     s.Run([&] {
         std::size_t nCancelled = 0;
@@ -90,7 +90,7 @@ TEST(LongJob, ShowsProgressAnswersAndCancelRemovesThePieces)
                 LRESULT nBefore = LongSplit::Position(hProgress);
                 EXPECT_TRUE(wintest::WaitFor([&] { return LongSplit::Position(hProgress) > nBefore; }));
                 DWORD_PTR nResult = 0;
-                EXPECT_NE(::SendMessageTimeoutA(s.Dialog(), WM_NULL, 0, 0, SMTO_NORMAL, 100, &nResult), 0)
+                EXPECT_NE(::SendMessageTimeoutW(s.Dialog(), WM_NULL, 0, 0, SMTO_NORMAL, 100, &nResult), 0)
                     << "the main window did not answer within 100 ms";
             }
             EXPECT_EQ(s.boxes.Boxes().size(), nCancelled) << "a box during the job";
@@ -121,9 +121,9 @@ TEST(LongJob, EndingTheSessionCancelsTheJobBeforeTheProgramGoes)
         // As the system does: every top-level window is asked, then told. The
         // program may be ended as soon as the last one has answered.
         for (HWND hWnd : {s.Dialog(), hProgress})
-            EXPECT_TRUE(::SendMessageA(hWnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            EXPECT_TRUE(::SendMessageW(hWnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
         for (HWND hWnd : {s.Dialog(), hProgress})
-            ::SendMessageA(hWnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+            ::SendMessageW(hWnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
         job.ExpectSourceAlone();
         EXPECT_TRUE(s.boxes.Boxes().empty()) << "a box while the session ends";
 

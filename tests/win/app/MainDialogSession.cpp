@@ -1,21 +1,30 @@
 #include "tests/win/app/MainDialogSession.h"
 
 #include "app/SplitterApp.h"
+#include "framework/portable/Utf16.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <cstring>
+
 void MainDialogSession::Run(const std::function<void()>& script)
 {
     m_nUiThread = ::GetCurrentThreadId();
+    // As the program's start-up runs it, but without the test program's own command
+    // line, which is no file; ProgramTest starts the program itself with one.
     CSplitterApp app;
-    INT_PTR bRunOn = wintest::DriveModal([&] { return app.InitInstance(); }, [&](HWND hDialog) {
+    CMainDialog dlg;
+    app.m_pMainWnd = &dlg;
+    INT_PTR nResult = wintest::DriveModal([&] { return dlg.DoModal(); }, [&](HWND hDialog) {
         m_hDialog = hDialog;
         EXPECT_EQ(AfxGetMainWnd(), &Form());
         script();
         Click(IDCANCEL);
     });
-    EXPECT_FALSE(bRunOn);
+    EXPECT_EQ(nResult, IDCANCEL);
     EXPECT_FALSE(::IsWindow(m_hDialog));
 }
 
@@ -32,29 +41,29 @@ void MainDialogSession::Click(int nID)
     wintest::Click(m_hDialog, nID);
 }
 
-void MainDialogSession::TypePath(const char* pszText)
+void MainDialogSession::TypePath(const CString& strText)
 {
-    for (const char* p = pszText; *p != '\0'; ++p)
-        ::SendMessageA(Item(IDC_PATH), WM_CHAR, static_cast<unsigned char>(*p), 1);
+    // One UTF-16 unit a key, as the system hands over a typed character.
+    for (wchar_t c : Widen(strText))
+        ::SendMessageW(Item(IDC_PATH), WM_CHAR, c, 1);
 }
 
 void MainDialogSession::SetPathText(const CString& strText)
 {
-    ::SendMessageA(Item(IDC_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strText.c_str()));
+    wintest::SetWindowText(Item(IDC_PATH), strText);
 }
 
 void MainDialogSession::Browse(const char* pszPath)
 {
     // Posted: the click runs a modal dialog that has to be answered first.
-    ::PostMessageA(Item(IDC_BROWSE), BM_CLICK, 0, 0);
+    ::PostMessageW(Item(IDC_BROWSE), BM_CLICK, 0, 0);
     HWND hOpen = wintest::WaitForThreadWindow(m_nUiThread, "#32770", 15000, m_hDialog);
     ASSERT_NE(hOpen, nullptr) << "no file-open dialog";
     if (pszPath != nullptr) {
-        ::SendMessageA(wintest::FileNameField(hOpen), WM_SETTEXT, 0,
-                       reinterpret_cast<LPARAM>(pszPath));
-        ::PostMessageA(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        wintest::SetWindowText(wintest::FileNameField(hOpen), pszPath);
+        ::PostMessageW(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     } else {
-        ::PostMessageA(hOpen, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        ::PostMessageW(hOpen, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
     ASSERT_TRUE(wintest::WaitFor([&] { return !::IsWindow(hOpen); }, 10000))
         << "the file-open dialog stayed open";
@@ -65,12 +74,36 @@ void MainDialogSession::Sync()
 {
     // A message sent from another thread is handled only when the dialog's thread
     // waits for messages again, that is after the handler returned.
-    ::SendMessageA(m_hDialog, WM_NULL, 0, 0);
+    ::SendMessageW(m_hDialog, WM_NULL, 0, 0);
+}
+
+void MainDialogSession::Drop(const std::vector<CString>& files)
+{
+    // As the shell hands a drop over: DROPFILES, then the wide names, each ended by a
+    // null, and one more null. The receiver frees it with DragFinish.
+    std::wstring strNames;
+    for (const CString& strFile : files)
+        strNames += Widen(strFile) + L'\0';
+    strNames += L'\0';
+    const SIZE_T nBytes = sizeof(DROPFILES) + strNames.size() * sizeof(wchar_t);
+    HGLOBAL hDrop = ::GlobalAlloc(GHND, nBytes);
+    ASSERT_NE(hDrop, nullptr);
+    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(hDrop));
+    pDrop->pFiles = sizeof(DROPFILES);
+    pDrop->fWide = TRUE;
+    std::memcpy(pDrop + 1, strNames.data(), strNames.size() * sizeof(wchar_t));
+    ::GlobalUnlock(hDrop);
+    ASSERT_TRUE(::PostMessageW(m_hDialog, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0));
+    // A message sent now could be answered before the posted one is taken: wait for
+    // the field, then for the rest of the handler.
+    ASSERT_TRUE(wintest::WaitFor([&] { return Text(IDC_PATH) == files.at(0); }))
+        << "the drop did not reach the field: " << Text(IDC_PATH);
+    Sync();
 }
 
 bool MainDialogSession::Checked(int nID) const
 {
-    return ::SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return ::SendMessageW(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 HWND MainDialogSession::Focus() const

@@ -1,6 +1,6 @@
-// Runs the program's start-up (CSplitterApp::InitInstance: the real dialog from the
-// real template as the main window) on the test's thread and drives it from a second
-// thread with window messages, as clicks and keys would arrive. Every box is
+// Runs the program's main dialog (the real dialog from the real template as the main
+// window of a CSplitterApp) on the test's thread and drives it from a second thread
+// with window messages, as clicks, keys and drops would arrive. Every box is
 // recorded and answered with OK.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include "tests/win/framework/WinTestUtil.h"
 
 #include <functional>
+#include <vector>
 
 class MainDialogSession {
 public:
@@ -22,17 +23,20 @@ public:
     // A click; returns once the handler ran.
     void Click(int nID);
     // A click that returns at once, for a handler that runs a job or a modal window.
-    void PostClick(int nID) { ::PostMessageA(Item(nID), BM_CLICK, 0, 0); }
+    void PostClick(int nID) { ::PostMessageW(Item(nID), BM_CLICK, 0, 0); }
     // Returns once the handler that is running has returned.
     void Sync();
     DWORD UiThread() const { return m_nUiThread; }
-    // Keys typed into the path field.
-    void TypePath(const char* pszText);
+    // Keys typed into the path field (UTF-8).
+    void TypePath(const CString& strText);
     // The field's text put there by code, past its typing limit.
     void SetPathText(const CString& strText);
     // Browse, then choose strPath in the system's file-open dialog, or cancel it
     // (pszPath null). Returns once the handler ran.
     void Browse(const char* pszPath);
+    // Files dropped onto the window, as the shell posts them; returns once the
+    // handler ran. The first must differ from the field's text.
+    void Drop(const std::vector<CString>& files);
 
     bool Checked(int nID) const;
     bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }

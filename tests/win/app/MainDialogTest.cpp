@@ -2,10 +2,12 @@
 // how Start and the size controls follow the choices.
 #include "tests/win/app/MainDialogSession.h"
 
+#include "framework/portable/Utf16.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -16,7 +18,7 @@ struct Expected {
     bool bSizesEnabled;
     bool bSplitChecked;
     bool bMergeChecked;
-    int nSizeChoice;
+    int nSizeChecked;  // 0 none, else 32 or 64
 };
 
 void ExpectForm(const MainDialogSession& s, const Expected& e)
@@ -27,10 +29,8 @@ void ExpectForm(const MainDialogSession& s, const Expected& e)
         EXPECT_EQ(s.Enabled(nID), e.bSizesEnabled) << "control " << nID;
     EXPECT_EQ(s.Checked(IDC_MODE_SPLIT), e.bSplitChecked);
     EXPECT_EQ(s.Checked(IDC_MODE_MERGE), e.bMergeChecked);
-    EXPECT_EQ(s.Form().m_nSizeChoice, e.nSizeChoice);
-    if (e.bSplitChecked || e.bMergeChecked) {
-        EXPECT_EQ(s.Form().m_bSplitMode, e.bSplitChecked);
-    }
+    EXPECT_EQ(s.Checked(IDC_SIZE_32MB), e.nSizeChecked == 32);
+    EXPECT_EQ(s.Checked(IDC_SIZE_64MB), e.nSizeChecked == 64);
 }
 
 std::vector<int> ChildIds(HWND hDialog)
@@ -53,7 +53,7 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
         EXPECT_EQ(strCaption.compare(0, strTitle.size(), strTitle), 0) << strCaption;
         ASSERT_GT(strCaption.size(), strTitle.size());
         EXPECT_NE(strCaption[strTitle.size()], ' ');
-        EXPECT_TRUE(::GetWindowLongPtrA(s.Dialog(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        EXPECT_TRUE(::GetWindowLongPtrW(s.Dialog(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
         EXPECT_EQ(s.Text(IDOK), "开始");
         EXPECT_EQ(s.Text(IDC_SIZE_FRAME), "请选择优盘大小32MB/64MB");
@@ -69,26 +69,40 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
         }
         EXPECT_TRUE(s.Text(IDC_PATH).empty());
 
-        // No radio button is a tab stop or starts a group, so each pair excludes itself.
-        for (int nID : {IDC_MODE_SPLIT, IDC_MODE_MERGE, IDC_SIZE_64MB, IDC_SIZE_32MB}) {
-            LONG_PTR style = ::GetWindowLongPtrA(s.Item(nID), GWL_STYLE);
-            EXPECT_EQ(style & (WS_TABSTOP | WS_GROUP | BS_TYPEMASK), BS_AUTORADIOBUTTON) << nID;
-            EXPECT_FALSE(s.Checked(nID)) << nID;
+        // Each pair is a group of its own, entered by Tab at its first button; the
+        // control after it, and the first of the dialog, end it.
+        const struct {
+            int nID;
+            LONG_PTR nMarks;
+        } radios[] = {
+            {IDC_MODE_SPLIT, WS_GROUP | WS_TABSTOP},
+            {IDC_MODE_MERGE, 0},
+            {IDC_SIZE_64MB, WS_GROUP | WS_TABSTOP},
+            {IDC_SIZE_32MB, 0},
+        };
+        for (const auto& radio : radios) {
+            LONG_PTR style = ::GetWindowLongPtrW(s.Item(radio.nID), GWL_STYLE);
+            EXPECT_EQ(style & (WS_TABSTOP | WS_GROUP | BS_TYPEMASK), BS_AUTORADIOBUTTON | radio.nMarks) << radio.nID;
+            EXPECT_FALSE(s.Checked(radio.nID)) << radio.nID;
         }
+        for (int nID : {IDOK, IDC_MODE_FRAME})
+            EXPECT_TRUE(::GetWindowLongPtrW(s.Item(nID), GWL_STYLE) & WS_GROUP) << nID;
+        EXPECT_TRUE(::GetWindowLongPtrW(s.Item(IDOK), GWL_STYLE) & WS_TABSTOP);
 
         CMainDialog& form = s.Form();
         EXPECT_EQ(form.m_nPieceSizeK, 32000);
-        EXPECT_EQ(form.m_nSizeChoice, 0);
         EXPECT_TRUE(form.m_strPath.empty());
-        ASSERT_NE(form.m_hIcon, nullptr);
-        EXPECT_EQ(::SendMessageA(s.Dialog(), WM_GETICON, ICON_BIG, 0), reinterpret_cast<LRESULT>(form.m_hIcon));
-        EXPECT_EQ(::SendMessageA(s.Dialog(), WM_GETICON, ICON_SMALL, 0), reinterpret_cast<LRESULT>(form.m_hIcon));
+        const LRESULT hIcon = reinterpret_cast<LRESULT>(
+            ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY_ICON)));
+        ASSERT_NE(hIcon, 0);
+        EXPECT_EQ(::SendMessageW(s.Dialog(), WM_GETICON, ICON_BIG, 0), hIcon);
+        EXPECT_EQ(::SendMessageW(s.Dialog(), WM_GETICON, ICON_SMALL, 0), hIcon);
 
         HMENU hSysMenu = ::GetSystemMenu(s.Dialog(), FALSE);
         int nLast = ::GetMenuItemCount(hSysMenu) - 1;
-        char szItem[64] = "";
-        ::GetMenuStringA(hSysMenu, nLast, szItem, sizeof szItem, MF_BYPOSITION);
-        EXPECT_STREQ(szItem, "关于 Tosvik(&A)...");
+        wchar_t szItem[64] = L"";
+        ::GetMenuStringW(hSysMenu, nLast, szItem, 64, MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(szItem), L"关于 Tosvik(&A)...");
         EXPECT_EQ(::GetMenuItemID(hSysMenu, nLast), static_cast<UINT>(IDM_ABOUT_COMMAND));
         EXPECT_TRUE(::GetMenuState(hSysMenu, nLast - 1, MF_BYPOSITION) & MF_SEPARATOR);
     });
@@ -106,20 +120,17 @@ TEST(MainDialog, ModeAndSizeChoicesEnableStartAndNeverDisableIt)
             {IDC_MODE_MERGE, {"合并", false, false, false, true, 0}},
             {IDC_MODE_SPLIT, {"分割", false, true, true, false, 0}},
             // A size enables Start even with no path; Start then asks for one.
-            {IDC_SIZE_32MB, {"分割", true, true, true, false, 1}},
-            {IDC_SIZE_64MB, {"分割", true, true, true, false, 2}},
-            {IDC_MODE_MERGE, {"合并", true, false, false, true, 2}},
-            {IDC_MODE_SPLIT, {"分割", true, true, true, false, 2}},
+            {IDC_SIZE_32MB, {"分割", true, true, true, false, 32}},
+            {IDC_SIZE_64MB, {"分割", true, true, true, false, 64}},
+            // The size's mark stays through mode changes: the pairs are groups apart.
+            {IDC_MODE_MERGE, {"合并", true, false, false, true, 64}},
+            {IDC_MODE_SPLIT, {"分割", true, true, true, false, 64}},
         };
         for (const auto& step : steps) {
             SCOPED_TRACE(testing::Message() << "after clicking " << step.nClick);
             s.Click(step.nClick);
             ExpectForm(s, step.after);
         }
-        // The size survived both mode changes.
-        EXPECT_TRUE(s.Checked(IDC_SIZE_64MB));
-        EXPECT_FALSE(s.Checked(IDC_SIZE_32MB));
-
         s.Click(IDOK);
         ASSERT_EQ(s.boxes.Boxes().size(), 1u);
         EXPECT_EQ(s.boxes.Boxes()[0].text, "请输入文件先!");
@@ -129,9 +140,11 @@ TEST(MainDialog, ModeAndSizeChoicesEnableStartAndNeverDisableIt)
 
 TEST(MainDialog, BrowsingTakesOverTheTypedOrChosenPath)
 {
-    char szChosen[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, szChosen, MAX_PATH);
-    const char kTyped[] = "C:\\typed\\movie_001.avi";
+    wchar_t szModule[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, szModule, MAX_PATH);
+    const CString strChosen = Narrow(szModule, std::wcslen(szModule));
+    // Typed as the system hands over keys, whatever its code page.
+    const char kTyped[] = "C:\\typed\\한국어 movie😀_001.avi";
     MainDialogSession s;
     s.Run([&] {
         s.Click(IDC_MODE_MERGE);
@@ -149,9 +162,9 @@ TEST(MainDialog, BrowsingTakesOverTheTypedOrChosenPath)
         EXPECT_EQ(s.Form().m_strPath, kTyped);
         EXPECT_TRUE(s.Enabled(IDOK));
 
-        s.Browse(szChosen);
-        EXPECT_EQ(s.Text(IDC_PATH), szChosen);
-        EXPECT_EQ(s.Form().m_strPath, szChosen);
+        s.Browse(strChosen.c_str());
+        EXPECT_EQ(s.Text(IDC_PATH), strChosen);
+        EXPECT_EQ(s.Form().m_strPath, strChosen);
 
         // Split keeps Start enabled although no size has been chosen.
         s.Click(IDC_MODE_SPLIT);
@@ -186,7 +199,7 @@ TEST(MainDialog, OverLongPathIsRefusedWithTheFocusOnTheField)
     MainDialogSession s;
     s.Run([&] {
         // Typing stops at the limit.
-        s.TypePath(CString(300, 'a').c_str());
+        s.TypePath(CString(300, 'a'));
         EXPECT_EQ(s.Text(IDC_PATH).size(), 256u);
 
         const CString strLong = "C:\\" + CString(297, 'x');
@@ -203,9 +216,128 @@ TEST(MainDialog, OverLongPathIsRefusedWithTheFocusOnTheField)
         EXPECT_EQ(boxes[0].hOwner, s.Dialog());
         EXPECT_EQ(s.Focus(), s.Item(IDC_PATH));
         DWORD nStart = 1, nEnd = 0;
-        ::SendMessageA(s.Item(IDC_PATH), EM_GETSEL, reinterpret_cast<WPARAM>(&nStart),
+        ::SendMessageW(s.Item(IDC_PATH), EM_GETSEL, reinterpret_cast<WPARAM>(&nStart),
                        reinterpret_cast<LPARAM>(&nEnd));
         EXPECT_EQ(nStart, 0u);
         EXPECT_EQ(nEnd, strLong.size());
+    });
+}
+
+namespace {
+
+// Presses key on the focused control and returns the control that has the focus
+// afterwards. The dialog's modal loop handles the key, as it would a real one.
+int Press(MainDialogSession& s, WPARAM nKey)
+{
+    HWND hBefore = s.Focus();
+    ::PostMessageW(hBefore, WM_KEYDOWN, nKey, 1);
+    ::PostMessageW(hBefore, WM_KEYUP, nKey, 0xC0000001);
+    wintest::WaitFor([&] { return s.Focus() != hBefore; }, 2000);
+    s.Sync();
+    return ::GetDlgCtrlID(s.Focus());
+}
+
+void FocusOn(MainDialogSession& s, int nID)
+{
+    ::SendMessageW(s.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(s.Item(nID)), TRUE);
+    ASSERT_EQ(s.Focus(), s.Item(nID));
+}
+
+// The controls Tab visits from nStart until it comes back there.
+std::vector<int> TabCycle(MainDialogSession& s, int nStart)
+{
+    FocusOn(s, nStart);
+    std::vector<int> visited;
+    for (int i = 0; i < 12; ++i) {
+        int nID = Press(s, VK_TAB);
+        if (nID == nStart)
+            break;
+        visited.push_back(nID);
+    }
+    return visited;
+}
+
+}  // namespace
+
+TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
+{
+    MainDialogSession s;
+    s.Run([&] {
+        // Nothing chosen yet: the mode pair is entered at split; the sizes are off.
+        EXPECT_EQ(TabCycle(s, IDC_PATH),
+                  (std::vector<int>{IDC_BROWSE, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS, IDCANCEL}));
+
+        // The arrow keys choose within the mode pair and wrap inside it.
+        FocusOn(s, IDC_MODE_SPLIT);
+        EXPECT_EQ(Press(s, VK_DOWN), IDC_MODE_MERGE);
+        ExpectForm(s, {"合并", false, false, false, true, 0});
+        EXPECT_EQ(Press(s, VK_DOWN), IDC_MODE_SPLIT);
+        ExpectForm(s, {"分割", false, true, true, false, 0});
+
+        s.Click(IDC_SIZE_64MB);
+        // Tab enters each pair at its checked button.
+        EXPECT_EQ(TabCycle(s, IDC_PATH), (std::vector<int>{IDC_BROWSE, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS,
+                                                           IDC_SIZE_64MB, IDOK, IDCANCEL}));
+        FocusOn(s, IDC_SIZE_64MB);
+        EXPECT_EQ(Press(s, VK_DOWN), IDC_SIZE_32MB);
+        ExpectForm(s, {"分割", true, true, true, false, 32});
+        // From the last control of the dialog the arrow wraps inside the pair, not
+        // to the first control.
+        EXPECT_EQ(Press(s, VK_DOWN), IDC_SIZE_64MB);
+        EXPECT_EQ(Press(s, VK_UP), IDC_SIZE_32MB);
+        ExpectForm(s, {"分割", true, true, true, false, 32});
+
+        // Merge by arrow leaves the size marked for the next split.
+        FocusOn(s, IDC_MODE_SPLIT);
+        EXPECT_EQ(Press(s, VK_UP), IDC_MODE_MERGE);
+        ExpectForm(s, {"合并", true, false, false, true, 32});
+    });
+}
+
+TEST(MainDialog, ADroppedFileFillsTheFieldAndChoosesTheModeByItsName)
+{
+    const struct {
+        const char* pszFile;
+        bool bMerge;
+    } rows[] = {
+        {"C:\\data\\한국어.bin", false},
+        {"C:\\data\\photo😀_001.jpg", true},
+        {"C:\\data\\movie_002.avi", false},
+        {"C:\\data\\notes_001", true},
+        // The number belongs to the file's name, not to a folder's.
+        {"C:\\set_001.d\\movie.avi", false},
+        {"C:\\v1.0\\movie_001.avi", true},
+        {"C:\\data\\x001.bin", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszFile);
+        MainDialogSession s;
+        s.Run([&] {
+            s.Drop({row.pszFile, "C:\\data\\second.bin"});
+            EXPECT_EQ(s.Form().m_strPath, row.pszFile);
+            // Start is ready as after a confirmed browse, without a size for a split.
+            if (row.bMerge)
+                ExpectForm(s, {"合并", true, false, false, true, 0});
+            else
+                ExpectForm(s, {"分割", true, true, true, false, 0});
+        });
+    }
+}
+
+TEST(MainDialog, ADropKeepsAChosenModeAndReplacesTheFieldsText)
+{
+    MainDialogSession s;
+    s.Run([&] {
+        s.Click(IDC_MODE_MERGE);
+        s.TypePath("C:\\typed.bin");
+        s.Drop({"D:\\한국어\\movie.avi"});
+        EXPECT_EQ(s.Form().m_strPath, "D:\\한국어\\movie.avi");
+        ExpectForm(s, {"合并", true, false, false, true, 0});
+
+        s.Click(IDC_MODE_SPLIT);
+        s.Click(IDC_SIZE_64MB);
+        s.Drop({"D:\\piece_001.avi"});
+        ExpectForm(s, {"分割", true, true, true, false, 64});
+        EXPECT_TRUE(s.boxes.Boxes().empty());
     });
 }

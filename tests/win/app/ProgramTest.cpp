@@ -1,52 +1,175 @@
-// The built program: its one dialog ends it by every way the user has.
+// The built program as the user starts it: its one dialog ends it by every way the
+// user has, a file named on its command line is taken as if dropped, and its texts
+// and boxes read back whole as UTF-16 whatever the system's code page.
 #include "tests/win/app/MainDialogSession.h"
 
+#include "framework/portable/Utf16.h"
 #include "res/resource.h"
+#include "tests/engine/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
-void EndProgramBy(const char* pszHow, const std::function<void(HWND hDialog, DWORD nThread)>& end)
-{
-    SCOPED_TRACE(pszHow);
-    CString strCommand = "\"" + WinePath(TOSVIK_EXE_PATH) + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(::CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                 nullptr, &si, &pi));
-    HWND hDialog = wintest::WaitForThreadWindow(pi.dwThreadId, "#32770", 30000);
-    EXPECT_NE(hDialog, nullptr) << "the program showed no dialog";
-    if (hDialog != nullptr) {
-        EXPECT_EQ(wintest::WindowText(::GetDlgItem(hDialog, IDCANCEL)), "退出");
-        end(hDialog, pi.dwThreadId);
+// Where a message box keeps its text.
+const int kBoxTextId = 0xFFFF;
+
+// Tosvik.exe started with strArguments (UTF-8) after its name, until it ends or the
+// test does; then it is made to end.
+class RunningProgram {
+public:
+    explicit RunningProgram(const CString& strArguments)
+    {
+        std::wstring strCommand = Widen("\"" + WinePath(TOSVIK_EXE_PATH) + "\" " + strArguments);
+        STARTUPINFOW si = {};
+        si.cb = sizeof(si);
+        if (!::CreateProcessW(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                              &m_pi))
+            return;
+        m_hDialog = wintest::WaitForThreadWindow(m_pi.dwThreadId, "#32770", 30000);
     }
-    EXPECT_EQ(::WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0) << "the program went on";
-    DWORD nExitCode = 1;
-    ::GetExitCodeProcess(pi.hProcess, &nExitCode);
-    EXPECT_EQ(nExitCode, 0u);
-    if (nExitCode == STILL_ACTIVE)
-        ::TerminateProcess(pi.hProcess, 1);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-}
+    ~RunningProgram()
+    {
+        if (m_pi.hProcess == nullptr)
+            return;
+        if (::WaitForSingleObject(m_pi.hProcess, 0) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_pi.hProcess, 1);
+        ::CloseHandle(m_pi.hThread);
+        ::CloseHandle(m_pi.hProcess);
+    }
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    // The main dialog, or null when the program showed none.
+    HWND Dialog() const { return m_hDialog; }
+    HWND Item(int nID) const { return ::GetDlgItem(m_hDialog, nID); }
+    DWORD Thread() const { return m_pi.dwThreadId; }
+    bool Checked(int nID) const { return ::SendMessageW(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    // The next message box the program shows, or null; its progress dialog is none.
+    HWND WaitForBox() const
+    {
+        HWND hBox = nullptr;
+        wintest::WaitFor(
+            [&] {
+                ::EnumThreadWindows(
+                    Thread(),
+                    [](HWND hWnd, LPARAM lParam) -> BOOL {
+                        if (!::IsWindowVisible(hWnd) || ::GetDlgItem(hWnd, kBoxTextId) == nullptr)
+                            return TRUE;
+                        *reinterpret_cast<HWND*>(lParam) = hWnd;
+                        return FALSE;
+                    },
+                    reinterpret_cast<LPARAM>(&hBox));
+                return hBox != nullptr;
+            },
+            15000);
+        return hBox;
+    }
+
+    void ExpectEndsWithExitCodeZero()
+    {
+        EXPECT_EQ(::WaitForSingleObject(m_pi.hProcess, 15000), WAIT_OBJECT_0) << "the program went on";
+        DWORD nExitCode = 1;
+        ::GetExitCodeProcess(m_pi.hProcess, &nExitCode);
+        EXPECT_EQ(nExitCode, 0u);
+    }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_hDialog = nullptr;
+};
 
 }  // namespace
 
 TEST(Program, ExitEscAndTheCloseBoxEndIt)
 {
-    EndProgramBy("Exit", [](HWND hDialog, DWORD) {
-        ::PostMessageA(::GetDlgItem(hDialog, IDCANCEL), BM_CLICK, 0, 0);
-    });
-    EndProgramBy("Esc", [](HWND hDialog, DWORD nThread) {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof(info);
-        ::GetGUIThreadInfo(nThread, &info);
-        HWND hTarget = info.hwndFocus != nullptr ? info.hwndFocus : hDialog;
-        ::PostMessageA(hTarget, WM_KEYDOWN, VK_ESCAPE, 1);
-    });
-    EndProgramBy("close box", [](HWND hDialog, DWORD) {
-        ::PostMessageA(hDialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
+    const struct {
+        const char* pszHow;
+        std::function<void(const RunningProgram&)> end;
+    } ways[] = {
+        {"Exit", [](const RunningProgram& p) { ::PostMessageW(p.Item(IDCANCEL), BM_CLICK, 0, 0); }},
+        {"Esc",
+         [](const RunningProgram& p) {
+             GUITHREADINFO info = {};
+             info.cbSize = sizeof(info);
+             ::GetGUIThreadInfo(p.Thread(), &info);
+             ::PostMessageW(info.hwndFocus != nullptr ? info.hwndFocus : p.Dialog(), WM_KEYDOWN, VK_ESCAPE, 1);
+         }},
+        {"close box", [](const RunningProgram& p) { ::PostMessageW(p.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.pszHow);
+        RunningProgram program("");
+        ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
+        EXPECT_EQ(wintest::WindowText(program.Item(IDCANCEL)), "退出");
+        EXPECT_TRUE(wintest::WindowText(program.Item(IDC_PATH)).empty());
+        way.end(program);
+        program.ExpectEndsWithExitCodeZero();
+    }
+}
+
+// As "Open with" and "Send to" start it: the file fills the field and chooses the
+// mode by its name.
+TEST(Program, StartsWithTheFileOnItsCommandLine)
+{
+    const struct {
+        const char* pszFile;
+        bool bMerge;
+    } rows[] = {
+        {"C:\\한국어 폴더\\photo😀.jpg", false},
+        {"C:\\数据\\movie_001.avi", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszFile);
+        RunningProgram program(CString("\"") + row.pszFile + "\"");
+        ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
+        EXPECT_EQ(wintest::WindowText(program.Item(IDC_PATH)), row.pszFile);
+        EXPECT_EQ(program.Checked(IDC_MODE_MERGE), row.bMerge);
+        EXPECT_EQ(program.Checked(IDC_MODE_SPLIT), !row.bMerge);
+        EXPECT_EQ(wintest::WindowText(program.Item(IDOK)), row.bMerge ? "合并" : "分割");
+        EXPECT_TRUE(::IsWindowEnabled(program.Item(IDOK)));
+        ::PostMessageW(program.Item(IDCANCEL), BM_CLICK, 0, 0);
+        program.ExpectEndsWithExitCodeZero();
+    }
+}
+
+// The real boxes of a split started from the command line, read back from their
+// windows: the texts and the path in them whole, under any system code page.
+TEST(Program, ShowsItsTextsAndBoxesWhole)
+{
+    CTempDir dir;
+    const std::string strSource = dir.Path("한국어 photo😀.bin");
+    // Sparse: one byte more than a piece costs no disk.
+    WriteSparse(strSource, 32000001, "head", "tail");
+    RunningProgram program("\"" + strSource + "\"");
+    ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
+    EXPECT_EQ(wintest::WindowText(program.Item(IDC_SIZE_FRAME)), "请选择优盘大小32MB/64MB");
+    EXPECT_EQ(wintest::WindowText(program.Item(IDC_MODE_FRAME)), "请先选择是分割还是合并");
+    const CString strTitle = "Tosvik2.0(优盘版)";
+    EXPECT_EQ(wintest::WindowText(program.Dialog()).substr(0, strTitle.size()), strTitle);
+
+    ::PostMessageW(program.Item(IDOK), BM_CLICK, 0, 0);
+    // No size chosen: the warning, then the split into one piece.
+    const struct {
+        CString strText;
+        const char* pszCaption;
+    } expected[] = {
+        {"你必须先选择分割大小，也就是你的优盘的大小", "Kavrel：你出错了"},
+        {"分割完毕!!\n分割好的文件是" + dir.Path("한국어 photo😀_001.bin") + "\n等等类似的名称的就是了",
+         "Kavrel：完成了！"},
+    };
+    for (const auto& box : expected) {
+        HWND hBox = program.WaitForBox();
+        ASSERT_NE(hBox, nullptr) << "no box: " << box.strText;
+        EXPECT_EQ(wintest::WindowText(hBox), box.pszCaption);
+        EXPECT_EQ(wintest::WindowText(::GetDlgItem(hBox, kBoxTextId)), box.strText);
+        ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(wintest::WaitFor([&] { return !::IsWindow(hBox); }));
+    }
+    EXPECT_TRUE(FileExists(dir.Path("한국어 photo😀_001.bin")));
+    ::PostMessageW(program.Item(IDCANCEL), BM_CLICK, 0, 0);
+    program.ExpectEndsWithExitCodeZero();
 }

@@ -2,12 +2,11 @@
 // file-open dialog and Start, and a file error in the middle of a job.
 #include "tests/win/app/MainDialogSession.h"
 
+#include "framework/portable/Utf16.h"
 #include "res/resource.h"
 #include "tests/engine/TestFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -15,10 +14,13 @@ const std::size_t kPiece = 32000000;
 
 }  // namespace
 
+// A name outside every ANSI code page: Korean, and an emoji whose UTF-16 is a
+// surrogate pair. Every box names the pieces whole.
 TEST(StartJob, SplitsAndMergesARealFileChosenInTheFileOpenDialog)
 {
     CTempDir dir;
-    const std::string strSource = dir.Path("movie.avi");
+    const std::string strSource = dir.Path("한국어 photo😀.avi");
+    const std::string strFirst = dir.Path("한국어 photo😀_001.avi");
     const std::string bytes = MakeBytes(kPiece + 1, 7);
     WriteBytes(strSource, bytes);
     const HCURSOR hWait = ::LoadCursorA(nullptr, IDC_WAIT);
@@ -38,19 +40,19 @@ TEST(StartJob, SplitsAndMergesARealFileChosenInTheFileOpenDialog)
         ASSERT_EQ(boxes.size(), 2u);
         EXPECT_EQ(boxes[0].text, "你必须先选择分割大小，也就是你的优盘的大小");
         EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONEXCLAMATION));
-        EXPECT_EQ(boxes[1].text, "分割完毕!!\n分割好的文件是" + dir.Path("movie_001.avi") + "\n等等类似的名称的就是了");
+        EXPECT_EQ(boxes[1].text, "分割完毕!!\n分割好的文件是" + strFirst + "\n等等类似的名称的就是了");
         EXPECT_EQ(boxes[1].caption, "Kavrel：完成了！");
         EXPECT_EQ(boxes[1].type, static_cast<UINT>(MB_ICONINFORMATION));
         for (const auto& box : boxes)
             EXPECT_EQ(box.hOwner, s.Dialog());
         EXPECT_TRUE(bWaitCursorShown);
-        EXPECT_EQ(ReadBytes(dir.Path("movie_001.avi")), bytes.substr(0, kPiece));
-        EXPECT_EQ(ReadBytes(dir.Path("movie_002.avi")), bytes.substr(kPiece));
-        EXPECT_FALSE(FileExists(dir.Path("movie_003.avi")));
+        EXPECT_EQ(ReadBytes(strFirst), bytes.substr(0, kPiece));
+        EXPECT_EQ(ReadBytes(dir.Path("한국어 photo😀_002.avi")), bytes.substr(kPiece));
+        EXPECT_FALSE(FileExists(dir.Path("한국어 photo😀_003.avi")));
 
-        std::filesystem::remove(strSource);
+        ASSERT_TRUE(::DeleteFileW(Widen(strSource).c_str()));
         s.Click(IDC_MODE_MERGE);
-        s.Browse(dir.Path("movie_001.avi").c_str());
+        s.Browse(strFirst.c_str());
         s.Click(IDOK);
         boxes = s.boxes.Boxes();
         ASSERT_EQ(boxes.size(), 3u);
@@ -67,7 +69,7 @@ TEST(StartJob, FileErrorDuringAJobIsShownByTheGenericReport)
 {
     const CString strDir = WinePath(TOSVIK_FULL_DEVICE_DIR);
     const std::string strFirstPiece = strDir + "\\data_001.bin";
-    HANDLE hFull = ::CreateFileA(strFirstPiece.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE hFull = ::CreateFileW(Widen(strFirstPiece).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (hFull == INVALID_HANDLE_VALUE)
         GTEST_SKIP() << "no link to a full device in " << strDir << ", error " << ::GetLastError();
     ::CloseHandle(hFull);
@@ -90,5 +92,5 @@ TEST(StartJob, FileErrorDuringAJobIsShownByTheGenericReport)
         EXPECT_TRUE(s.Enabled(IDOK));
         EXPECT_TRUE(::IsWindowEnabled(s.Dialog()));
     });
-    std::filesystem::remove(strSource);
+    ::DeleteFileW(Widen(strSource).c_str());
 }

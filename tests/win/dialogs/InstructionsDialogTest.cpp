@@ -1,6 +1,7 @@
 // The instructions dialog on its own: the text it shows and what becomes of edits.
 #include "app/InstructionsDialog.h"
 
+#include "framework/portable/Utf16.h"
 #include "res/resource.h"
 #include "tests/win/framework/WinTestUtil.h"
 
@@ -35,12 +36,12 @@ bool SplitCrLfLines(const CString& text, std::vector<CString>& lines)
 // Line nLine (from 0) of a multi-line edit control as the control breaks it.
 CString EditLine(HWND hEdit, int nLine)
 {
-    char szLine[512];
-    // EM_GETLINE takes the buffer size in the first WORD of the buffer.
-    *reinterpret_cast<WORD*>(szLine) = sizeof(szLine) - 1;
-    LRESULT nCopied = ::SendMessageA(hEdit, EM_GETLINE, static_cast<WPARAM>(nLine),
+    wchar_t szLine[512];
+    // EM_GETLINE takes the buffer size, in characters, in the first WORD of the buffer.
+    *reinterpret_cast<WORD*>(szLine) = 511;
+    LRESULT nCopied = ::SendMessageW(hEdit, EM_GETLINE, static_cast<WPARAM>(nLine),
                                      reinterpret_cast<LPARAM>(szLine));
-    return CString(szLine, static_cast<std::size_t>(nCopied));
+    return Narrow(szLine, static_cast<std::size_t>(nCopied));
 }
 
 // The line structure the text must have, written out by hand rather than copied
@@ -77,7 +78,7 @@ TEST(InstructionsText, HasTheExpectedLines)
         {12, "", "", "", true},
         {13, seven.c_str(), "这是个特别为优盘用户写的它可以分成32MB和64MB两种大小", "", true},
         {14, seven.c_str(), "有没有128MB的需求呢？写信给我吧！", "", true},
-        {15, seven.c_str(), "", "@example.org", false},
+        {15, seven.c_str(), "", "@example.com", false},
         {16, seven.c_str(), "", "http://www.example.com", false},
         {17, thirtyThree.c_str(), "", "", false},
         {18, twentySeven.c_str(), "", "", false},
@@ -111,7 +112,7 @@ protected:
         return wintest::DriveModal([&] { return dlg.DoModal(); }, [&](HWND hDlg) {
             drive(hDlg, ::GetDlgItem(hDlg, IDC_INSTRUCTIONS_TEXT));
             if (::IsWindow(hDlg))
-                ::PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
+                ::PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
         });
     }
 };
@@ -127,7 +128,7 @@ TEST_F(InstructionsDialogTest, ShowsTheTextLineByLineWithoutWrapping)
         // empty one after the last CR LF.
         std::vector<CString> lines;
         ASSERT_TRUE(SplitCrLfLines(CInstructionsDialog::s_szText, lines));
-        ASSERT_EQ(19, ::SendMessageA(hEdit, EM_GETLINECOUNT, 0, 0));
+        ASSERT_EQ(19, ::SendMessageW(hEdit, EM_GETLINECOUNT, 0, 0));
         for (std::size_t i = 0; i < lines.size(); ++i)
             EXPECT_EQ(lines[i], EditLine(hEdit, static_cast<int>(i))) << "line " << i + 1;
 
@@ -142,9 +143,9 @@ TEST_F(InstructionsDialogTest, TypedChangesAreLostOnReopening)
     const CString strText = CInstructionsDialog::s_szText;
     CInstructionsDialog dlg;
     INT_PTR nResult = Run(dlg, [&](HWND hDlg, HWND hEdit) {
-        ::SendMessageA(hEdit, EM_SETSEL, 0, 0);
+        ::SendMessageW(hEdit, EM_SETSEL, 0, 0);
         for (char ch : CString("XY"))
-            ::PostMessageA(hEdit, WM_CHAR, static_cast<unsigned char>(ch), 1);
+            ::PostMessageW(hEdit, WM_CHAR, static_cast<unsigned char>(ch), 1);
         EXPECT_TRUE(WaitFor([&] { return WindowText(hEdit) == "XY" + strText; }))
             << "the text can be edited";
         wintest::Click(hDlg, IDOK);

@@ -5,6 +5,7 @@
 #include "app/InstructionsDialog.h"
 #include "app/MainDialog.h"
 
+#include "framework/portable/Utf16.h"
 #include "framework/win32/WinApp.h"
 #include "res/resource.h"
 #include "tests/win/dialogs/ShellNotifyRecorder.h"
@@ -12,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -62,10 +66,11 @@ std::vector<MenuItem> ReadMenu(HMENU hMenu)
     std::vector<MenuItem> items;
     int nCount = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; ++i) {
-        char szText[64] = "";
-        ::GetMenuStringA(hMenu, static_cast<UINT>(i), szText, sizeof(szText), MF_BYPOSITION);
+        wchar_t szText[64] = L"";
+        int nLength = ::GetMenuStringW(hMenu, static_cast<UINT>(i), szText, 64, MF_BYPOSITION);
         bool bSeparator = (::GetMenuState(hMenu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
-        items.push_back({szText, bSeparator ? 0u : ::GetMenuItemID(hMenu, i), bSeparator});
+        items.push_back({Narrow(szText, static_cast<std::size_t>((std::max)(nLength, 0))),
+                         bSeparator ? 0u : ::GetMenuItemID(hMenu, i), bSeparator});
     }
     return items;
 }
@@ -75,10 +80,10 @@ void ExpectAboutBox(HWND hAbout)
 {
     EXPECT_EQ("关于 Tosvik", wintest::WindowText(hAbout));
     HWND hIcon = ::GetWindow(hAbout, GW_CHILD);
-    EXPECT_NE(0, ::SendMessageA(hIcon, STM_GETICON, 0, 0)) << "the program's icon";
+    EXPECT_NE(0, ::SendMessageW(hIcon, STM_GETICON, 0, 0)) << "the program's icon";
     HWND hName = ::GetWindow(hIcon, GW_HWNDNEXT);
     EXPECT_EQ("Tosvik 2.0 优盘版", wintest::WindowText(hName));
-    EXPECT_NE(0u, ::GetWindowLongPtrA(hName, GWL_STYLE) & SS_NOPREFIX);
+    EXPECT_NE(0u, ::GetWindowLongPtrW(hName, GWL_STYLE) & SS_NOPREFIX);
     EXPECT_EQ("确定", wintest::WindowText(::GetDlgItem(hAbout, IDOK)));
     EXPECT_NE("", wintest::WindowText(::GetDlgItem(hAbout, IDC_ABOUT_DESIGNER_TEXT)));
 }
@@ -110,22 +115,22 @@ protected:
     {
         for (int i = 0; i < 50 && ::IsWindow(hDlg); ++i) {
             if (HWND hMenu = wintest::FindThreadWindow(m_nThreadId, "#32768"))
-                ::PostMessageA(hMenu, WM_KEYDOWN, VK_ESCAPE, 0);
+                ::PostMessageW(hMenu, WM_KEYDOWN, VK_ESCAPE, 0);
             else if (HWND hOther = wintest::FindThreadWindow(m_nThreadId, "#32770", hDlg))
-                ::PostMessageA(hOther, WM_COMMAND, IDCANCEL, 0);
+                ::PostMessageW(hOther, WM_COMMAND, IDCANCEL, 0);
             else
-                ::PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
+                ::PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
             ::Sleep(100);
         }
     }
 
-    void Minimise(HWND hDlg) { ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+    void Minimise(HWND hDlg) { ::SendMessageW(hDlg, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
 
     // A mouse message over the icon that must be handled at once, not open a menu.
     void TrayMouse(HWND hDlg, UINT nMouseMessage)
     {
         DWORD_PTR nResult = 0;
-        EXPECT_NE(0, ::SendMessageTimeoutA(hDlg, kTrayMessage, 130, nMouseMessage, SMTO_NORMAL,
+        EXPECT_NE(0, ::SendMessageTimeoutW(hDlg, kTrayMessage, 130, nMouseMessage, SMTO_NORMAL,
                                            3000, &nResult))
             << "mouse message " << nMouseMessage << " did not return";
     }
@@ -135,7 +140,7 @@ protected:
     HWND OpenTrayMenu(HWND hDlg, int x = 400, int y = 300)
     {
         ::SetCursorPos(x, y);
-        ::PostMessageA(hDlg, kTrayMessage, 130, WM_RBUTTONDOWN);
+        ::PostMessageW(hDlg, kTrayMessage, 130, WM_RBUTTONDOWN);
         return wintest::WaitForThreadWindow(m_nThreadId, "#32768", 5000);
     }
 
@@ -145,8 +150,8 @@ protected:
         HWND hMenu = OpenTrayMenu(hDlg);
         ASSERT_NE(nullptr, hMenu) << "no tray menu";
         for (int i = 0; i < nItem; ++i)
-            ::PostMessageA(hMenu, WM_KEYDOWN, VK_DOWN, 0);
-        ::PostMessageA(hMenu, WM_KEYDOWN, VK_RETURN, 0);
+            ::PostMessageW(hMenu, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageW(hMenu, WM_KEYDOWN, VK_RETURN, 0);
         EXPECT_TRUE(WaitFor([&] { return !::IsWindow(hMenu) || !Visible(hMenu); }));
     }
 
@@ -181,7 +186,7 @@ TEST_F(MainDialogMenusTest, OnlyADoubleClickRestoresAndRemovesTheIcon)
     Run([&](HWND hDlg) {
         // Nothing to restore yet.
         TrayMouse(hDlg, WM_LBUTTONDBLCLK);
-        ::SendMessageA(hDlg, WM_COMMAND, ID_TRAY_RESTORE, 0);
+        ::SendMessageW(hDlg, WM_COMMAND, ID_TRAY_RESTORE, 0);
         EXPECT_TRUE(m_shell.Calls().empty());
 
         Minimise(hDlg);
@@ -202,7 +207,7 @@ TEST_F(MainDialogMenusTest, OnlyADoubleClickRestoresAndRemovesTheIcon)
 
         // Shown again: a second double-click and the menu's restore do nothing.
         TrayMouse(hDlg, WM_LBUTTONDBLCLK);
-        ::SendMessageA(hDlg, WM_COMMAND, ID_TRAY_RESTORE, 0);
+        ::SendMessageW(hDlg, WM_COMMAND, ID_TRAY_RESTORE, 0);
         EXPECT_EQ(2u, m_shell.Calls().size());
     });
 }
@@ -214,7 +219,7 @@ TEST_F(MainDialogMenusTest, TrayMenuListsItsItemsUnderThePointerAndRestores)
         HWND hMenu = OpenTrayMenu(hDlg, 400, 300);
         ASSERT_NE(nullptr, hMenu) << "a right-button press opens the tray menu";
 
-        HMENU hPopup = reinterpret_cast<HMENU>(::SendMessageA(hMenu, MN_GETHMENU, 0, 0));
+        HMENU hPopup = reinterpret_cast<HMENU>(::SendMessageW(hMenu, MN_GETHMENU, 0, 0));
         const std::vector<MenuItem> expected = {
             {"恢复", ID_TRAY_RESTORE, false},
             {"关于", ID_TRAY_ABOUT, false},
@@ -229,8 +234,8 @@ TEST_F(MainDialogMenusTest, TrayMenuListsItsItemsUnderThePointerAndRestores)
         EXPECT_LE(std::abs((rc.left + rc.right) / 2 - 400), 1) << rc.left << ".." << rc.right;
         EXPECT_EQ(300, rc.top);
 
-        ::PostMessageA(hMenu, WM_KEYDOWN, VK_DOWN, 0);
-        ::PostMessageA(hMenu, WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageW(hMenu, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageW(hMenu, WM_KEYDOWN, VK_RETURN, 0);
         EXPECT_TRUE(WaitFor([&] { return Visible(hDlg); })) << "恢复 shows the window";
         std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
         ASSERT_EQ(2u, calls.size());
@@ -292,7 +297,7 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutAbout, MainDialogTrayExit, ::testing::Boo
 TEST_F(MainDialogMenusTest, SystemMenuAboutShowsTheAboutBoxAndCloseStillEnds)
 {
     INT_PTR nResult = Run([&](HWND hDlg) {
-        ::PostMessageA(hDlg, WM_SYSCOMMAND, IDM_ABOUT_COMMAND, 0);
+        ::PostMessageW(hDlg, WM_SYSCOMMAND, IDM_ABOUT_COMMAND, 0);
         HWND hAbout = WaitForAbout(hDlg);
         ASSERT_NE(nullptr, hAbout) << "the system menu's About item shows the About box";
         ExpectAboutBox(hAbout);
@@ -302,7 +307,7 @@ TEST_F(MainDialogMenusTest, SystemMenuAboutShowsTheAboutBoxAndCloseStillEnds)
         EXPECT_TRUE(Visible(hDlg));
 
         // Other system commands keep their default processing.
-        ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ::SendMessageW(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     EXPECT_EQ(IDCANCEL, nResult);
     EXPECT_TRUE(m_shell.Calls().empty());
@@ -313,15 +318,15 @@ TEST_F(MainDialogMenusTest, SystemMenuAboutShowsTheAboutBoxAndCloseStillEnds)
 TEST_F(MainDialogMenusTest, MaximiseDragIconAndInstructionsCallNoShell)
 {
     Run([&](HWND hDlg) {
-        ::SendMessageA(hDlg, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        ::SendMessageW(hDlg, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
         EXPECT_TRUE(::IsZoomed(hDlg));
         EXPECT_TRUE(Visible(hDlg));
 
-        LRESULT hDragIcon = ::SendMessageA(hDlg, WM_QUERYDRAGICON, 0, 0);
+        LRESULT hDragIcon = ::SendMessageW(hDlg, WM_QUERYDRAGICON, 0, 0);
         EXPECT_NE(0, hDragIcon);
-        EXPECT_EQ(reinterpret_cast<LRESULT>(m_dlg.m_hIcon), hDragIcon);
+        EXPECT_EQ(::SendMessageW(hDlg, WM_GETICON, ICON_BIG, 0), hDragIcon) << "the window's own icon";
 
-        ::PostMessageA(::GetDlgItem(hDlg, IDC_SHOW_INSTRUCTIONS), BM_CLICK, 0, 0);
+        ::PostMessageW(::GetDlgItem(hDlg, IDC_SHOW_INSTRUCTIONS), BM_CLICK, 0, 0);
         HWND hInfo = wintest::WaitForThreadWindow(m_nThreadId, "#32770", 5000, hDlg);
         ASSERT_NE(nullptr, hInfo) << "查看说明 shows the instructions";
         EXPECT_FALSE(::IsWindowEnabled(hDlg));
@@ -334,6 +339,53 @@ TEST_F(MainDialogMenusTest, MaximiseDragIconAndInstructionsCallNoShell)
     });
 }
 
+// The text of the tool hLink in a tooltip of thread nThread: a link's target.
+CString LinkTarget(DWORD nThread, HWND hLink)
+{
+    struct Search {
+        HWND hLink;
+        std::wstring strText;
+        bool bFound;
+    } search = {hLink, std::wstring(INFOTIPSIZE + 1, L'\0'), false};
+    ::EnumThreadWindows(
+        nThread,
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pSearch = reinterpret_cast<Search*>(lParam);
+            wchar_t szClass[64] = L"";
+            ::GetClassNameW(hWnd, szClass, 64);
+            TOOLINFOW ti = {};
+            ti.cbSize = TTTOOLINFOW_V2_SIZE;
+            ti.hwnd = pSearch->hLink;
+            ti.uId = 1;
+            if (::lstrcmpiW(szClass, TOOLTIPS_CLASSW) != 0 ||
+                !::SendMessageW(hWnd, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)))
+                return TRUE;
+            ti.lpszText = &pSearch->strText[0];
+            ::SendMessageW(hWnd, TTM_GETTEXTW, INFOTIPSIZE, reinterpret_cast<LPARAM>(&ti));
+            pSearch->bFound = true;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.bFound)
+        return "(no tooltip)";
+    return Narrow(search.strText.c_str(), std::wcslen(search.strText.c_str()));
+}
+
+// What the mail link shows, what it opens and what the instructions ask for.
+TEST_F(MainDialogMenusTest, OneMailAddressIsShownOpenedAndNamed)
+{
+    Run([&](HWND hDlg) {
+        HWND hMail = ::GetDlgItem(hDlg, IDC_MAIL_LINK);
+        const CString strTarget = LinkTarget(m_nThreadId, hMail);
+        const CString strScheme = "mailto:";
+        ASSERT_EQ(strScheme, strTarget.substr(0, strScheme.size())) << strTarget;
+        const CString strAddress = strTarget.substr(strScheme.size());
+        ASSERT_NE(CString::npos, strAddress.find('@')) << strTarget;
+        EXPECT_EQ("email:" + strAddress, wintest::WindowText(hMail));
+        EXPECT_NE(CString::npos, CString(CInstructionsDialog::s_szText).find("：" + strAddress + "\r\n"));
+    });
+}
+
 // If the icon cannot be added, hiding the window would leave no way back to it.
 TEST_F(MainDialogMenusTest, FailedIconAddLeavesTheWindowShownMinimised)
 {
@@ -342,7 +394,6 @@ TEST_F(MainDialogMenusTest, FailedIconAddLeavesTheWindowShownMinimised)
         Minimise(hDlg);
         EXPECT_TRUE(Visible(hDlg));
         EXPECT_TRUE(::IsIconic(hDlg));
-        EXPECT_TRUE(m_dlg.m_bWindowShown);
         TrayMouse(hDlg, WM_LBUTTONDBLCLK);
         std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
         ASSERT_EQ(1u, calls.size()) << "no icon to remove";
@@ -353,21 +404,21 @@ TEST_F(MainDialogMenusTest, FailedIconAddLeavesTheWindowShownMinimised)
 // A restarted taskbar has lost the icon; the hidden window must put it back.
 TEST_F(MainDialogMenusTest, TaskbarCreatedAddsTheLostIconAgainWhileHidden)
 {
-    const UINT nTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    const UINT nTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
     Run([&](HWND hDlg) {
-        ::SendMessageA(hDlg, nTaskbarCreated, 0, 0);
+        ::SendMessageW(hDlg, nTaskbarCreated, 0, 0);
         EXPECT_TRUE(m_shell.Calls().empty()) << "no icon while shown";
 
         Minimise(hDlg);
         // Announced while the icon is still there: it stays, and so does the window.
-        ::SendMessageA(hDlg, nTaskbarCreated, 0, 0);
+        ::SendMessageW(hDlg, nTaskbarCreated, 0, 0);
         EXPECT_FALSE(Visible(hDlg));
 
         // The taskbar forgets the icon behind the program's back, then announces itself.
         NOTIFYICONDATAA nid = m_shell.Calls().at(0).record;
         ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &nid));
         std::size_t nBefore = m_shell.Calls().size();
-        ::SendMessageA(hDlg, nTaskbarCreated, 0, 0);
+        ::SendMessageW(hDlg, nTaskbarCreated, 0, 0);
         std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();
         ASSERT_EQ(nBefore + 1, calls.size());
         ExpectTrayRecord(calls.back(), NIM_ADD, hDlg);
@@ -390,9 +441,11 @@ TEST_F(MainDialogMenusTest, TaskbarCreatedShowsTheWindowWhenTheIconCannotComeBac
         Minimise(hDlg);
         ASSERT_FALSE(Visible(hDlg));
         m_shell.AnswerWith(FALSE);
-        ::SendMessageA(hDlg, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        ::SendMessageW(hDlg, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         EXPECT_TRUE(Visible(hDlg));
-        EXPECT_TRUE(m_dlg.m_bWindowShown);
+        // Shown for good: the icon that never came back is not removed.
+        TrayMouse(hDlg, WM_LBUTTONDBLCLK);
+        EXPECT_EQ(3u, m_shell.Calls().size());
     });
 }
 
