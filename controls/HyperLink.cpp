@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 const COLORREF g_crNormalText = RGB(0, 0, 255);
 const COLORREF g_crSelectedText = RGB(0, 128, 128);
 const COLORREF g_crOpenedText = RGB(128, 0, 128);
@@ -13,6 +15,15 @@ HCURSOR g_hHandCursor = nullptr;
 namespace {
 
 const UINT_PTR kToolId = 1;
+
+// Measured as the system draws it: in UTF-16, whatever the ANSI code page.
+std::wstring WindowTextW(HWND hWnd)
+{
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hWnd)) + 1, L'\0');
+    int nLength = ::GetWindowTextW(hWnd, &text[0], static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(nLength));
+    return text;
+}
 
 }  // namespace
 
@@ -53,8 +64,10 @@ void CHyperLink::PreSubclassWindow()
 
     HFONT hFont = GetFont();
     if (hFont != nullptr) {
-        LOGFONTA lf = {};
-        bool bCopied = ::GetObjectA(hFont, sizeof lf, &lf) == sizeof lf;
+        // The face name as UTF-16: in an eight-bit copy a name outside the code page
+        // would turn into another font.
+        LOGFONTW lf = {};
+        bool bCopied = ::GetObjectW(hFont, sizeof lf, &lf) == sizeof lf;
         lf.lfUnderline = (m_dwOptions & HLO_UNDERLINE) != 0 ? 1 : 0;
         if (bCopied && m_fontLink.CreateFontIndirect(&lf))
             SetFont(m_fontLink, TRUE);
@@ -91,15 +104,14 @@ void CHyperLink::FitToText()
     int cxBorder = rcWindow.Width() - rcClient.Width();
     int cyBorder = rcWindow.Height() - rcClient.Height();
 
-    CString strText;
-    GetWindowText(strText);
+    std::wstring text = WindowTextW(m_hWnd);
     SIZE size = {0, 0};
     HDC hDC = GetDC();
     // Without a link font the DC's own font measures the text.
     HGDIOBJ hOldFont = nullptr;
     if (m_fontLink.GetSafeHandle() != nullptr)
         hOldFont = ::SelectObject(hDC, m_fontLink.GetSafeHandle());
-    ::GetTextExtentPoint32A(hDC, strText.c_str(), static_cast<int>(strText.size()), &size);
+    ::GetTextExtentPoint32W(hDC, text.c_str(), static_cast<int>(text.size()), &size);
     if (hOldFont != nullptr)
         ::SelectObject(hDC, hOldFont);
     ReleaseDC(hDC);
@@ -130,12 +142,13 @@ void CHyperLink::LoadHandCursor()
     if (g_hHandCursor != nullptr)
         return;
 
-    char szPath[MAX_PATH];
-    UINT nLength = ::GetWindowsDirectoryA(szPath, MAX_PATH);
-    const char szName[] = "\\winhlp32.exe";
-    if (nLength > 0 && nLength + sizeof szName <= MAX_PATH) {
-        ::lstrcatA(szPath, szName);
-        HMODULE hModule = ::LoadLibraryA(szPath);
+    // The path stays UTF-16, so a Windows directory outside the code page still loads.
+    wchar_t szPath[MAX_PATH];
+    UINT nLength = ::GetWindowsDirectoryW(szPath, MAX_PATH);
+    const wchar_t szName[] = L"\\winhlp32.exe";
+    if (nLength > 0 && nLength + sizeof szName / sizeof szName[0] <= MAX_PATH) {
+        ::lstrcatW(szPath, szName);
+        HMODULE hModule = ::LoadLibraryW(szPath);
         if (hModule != nullptr) {
             HCURSOR hCursor = ::LoadCursorA(hModule, MAKEINTRESOURCEA(106));
             // The copy outlives the module it came from.

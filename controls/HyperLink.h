@@ -19,6 +19,11 @@ enum : DWORD {
     HLO_NO_SELECTED_COLOUR = 0x40,
 };
 
+// ShellOpen's code when the target, or the command of the program registered for .htm
+// files, holds a character that the system's code page cannot carry: the shell call and
+// WinExec take no other text. Negative, so no shell or WinExec code is ever the same.
+const int HLE_NOT_IN_CODE_PAGE = -static_cast<int>(ERROR_NO_UNICODE_TRANSLATION);
+
 // Shared by every link of the process; the cursor is loaded once and never freed.
 extern const COLORREF g_crNormalText;
 extern const COLORREF g_crSelectedText;
@@ -38,11 +43,14 @@ public:
 
     static void LoadHandCursor();
 
-    // Opens pszTarget through the shell, falling back to the program registered for
-    // .htm files. Returns the shell's (or WinExec's) code; above 32 is success.
+    // Opens pszTarget (UTF-8) through the shell, falling back to the program registered
+    // for .htm files. Returns the shell's (or WinExec's) code, above 32 for success, or
+    // HLE_NOT_IN_CODE_PAGE.
     static int ShellOpen(LPCSTR pszTarget, int nShowCmd);
-    // Reads the default value of hRoot\pszSubKey as text into a MAX_PATH buffer; empty
-    // when the key opens but holds no readable text. Returns the error of opening.
+    // Reads the default value of hRoot\pszSubKey (both in the system's code page) as
+    // text into a MAX_PATH buffer; empty when the key opens but holds no readable text.
+    // Returns the error of opening, or ERROR_NO_UNICODE_TRANSLATION (and empty text)
+    // when the text holds a character the code page cannot carry.
     static LONG ReadDefaultValue(HKEY hRoot, LPCSTR pszSubKey, LPSTR pszValue);
     // Tells the user why nCode kept a link from opening.
     static void ShowOpenError(int nCode);

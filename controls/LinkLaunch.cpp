@@ -1,14 +1,21 @@
 // Opening a link's target: the shell first, then the program registered for .htm
 // files with the target appended to its command line. Both buffers are fixed; text
 // that would not fit is never copied into them.
+//
+// The shell call and WinExec take eight-bit text in the system's code page. The target
+// and the handler's command are converted into it on purpose, the registry being read
+// as UTF-16 for that; a character the code page cannot carry stops the launch, where
+// the system's own conversion would have passed on a "?".
 #include "controls/HyperLink.h"
 
+#include "framework/portable/Utf16.h"
 #include "framework/win32/MessageBox.h"
 
 #include <shellapi.h>
 
 #include <mbstring.h>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -22,11 +29,41 @@ bool IsText(DWORD dwType)
     return dwType == REG_SZ || dwType == REG_EXPAND_SZ;
 }
 
+// text in the system's code page, or false when a character of it has no place there.
+// A round trip catches both the default character and a best fit ("a" for "\u0101").
+bool ToCodePage(const std::wstring& text, std::string& strOut)
+{
+    strOut.clear();
+    if (text.empty())
+        return true;
+    int nText = static_cast<int>(text.size());
+    int nBytes = ::WideCharToMultiByte(CP_ACP, 0, text.data(), nText, nullptr, 0, nullptr, nullptr);
+    if (nBytes <= 0)
+        return false;
+    strOut.resize(static_cast<std::size_t>(nBytes));
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), nText, &strOut[0], nBytes, nullptr, nullptr);
+    int nBack =
+        ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, strOut.data(), nBytes, nullptr, 0);
+    std::wstring back(static_cast<std::size_t>(nBack > 0 ? nBack : 0), L'\0');
+    if (nBack > 0)
+        ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, strOut.data(), nBytes, &back[0], nBack);
+    if (back != text) {
+        strOut.clear();
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int CHyperLink::ShellOpen(LPCSTR pszTarget, int nShowCmd)
 {
-    HINSTANCE hResult = ::ShellExecuteA(nullptr, "open", pszTarget, nullptr, nullptr, nShowCmd);
+    std::string strTarget;
+    if (!ToCodePage(Widen(pszTarget), strTarget))
+        return HLE_NOT_IN_CODE_PAGE;
+
+    HINSTANCE hResult =
+        ::ShellExecuteA(nullptr, "open", strTarget.c_str(), nullptr, nullptr, nShowCmd);
     int nResult = static_cast<int>(reinterpret_cast<INT_PTR>(hResult));
     if (static_cast<unsigned>(nResult) > 32)
         return nResult;
@@ -34,12 +71,17 @@ int CHyperLink::ShellOpen(LPCSTR pszTarget, int nShowCmd)
     char szCommand[kCommandSize];
     // An unreadable class name would send the look-up to "\shell\open\command" at
     // the root, which is no class's command.
-    if (ReadDefaultValue(HKEY_CLASSES_ROOT, ".htm", szCommand) != ERROR_SUCCESS ||
-        szCommand[0] == '\0')
+    LONG nError = ReadDefaultValue(HKEY_CLASSES_ROOT, ".htm", szCommand);
+    if (nError == ERROR_NO_UNICODE_TRANSLATION)
+        return HLE_NOT_IN_CODE_PAGE;
+    if (nError != ERROR_SUCCESS || szCommand[0] == '\0')
         return nResult;
     // A class name read from the registry is below MAX_PATH, so the key path fits.
     ::lstrcatA(szCommand, kCommandSuffix);
-    if (ReadDefaultValue(HKEY_CLASSES_ROOT, szCommand, szCommand) != ERROR_SUCCESS)
+    nError = ReadDefaultValue(HKEY_CLASSES_ROOT, szCommand, szCommand);
+    if (nError == ERROR_NO_UNICODE_TRANSLATION)
+        return HLE_NOT_IN_CODE_PAGE;
+    if (nError != ERROR_SUCCESS)
         return nResult;
 
     // The placeholder and whatever follows it give way to the target.
@@ -56,10 +98,10 @@ int CHyperLink::ShellOpen(LPCSTR pszTarget, int nShowCmd)
         return nResult;
 
     // A command line cut short would start the handler on the wrong target.
-    if (std::strlen(szCommand) + 1 + std::strlen(pszTarget) >= sizeof szCommand)
+    if (std::strlen(szCommand) + 1 + strTarget.size() >= sizeof szCommand)
         return nResult;
     ::lstrcatA(szCommand, " ");
-    ::lstrcatA(szCommand, pszTarget);
+    ::lstrcatA(szCommand, strTarget.c_str());
     return static_cast<int>(::WinExec(szCommand, static_cast<UINT>(nShowCmd)));
 }
 
@@ -71,24 +113,32 @@ LONG CHyperLink::ReadDefaultValue(HKEY hRoot, LPCSTR pszSubKey, LPSTR pszValue)
         return nError;
 
     // The caller's buffer may be the sub-key itself; it is written only at the end.
-    BYTE abValue[kValueSize];
+    // No text that fits MAX_PATH bytes in the code page has more UTF-16 units.
+    wchar_t szValue[kValueSize];
     DWORD dwType = REG_NONE;
-    DWORD cbValue = kValueSize;
-    LONG nRead = ::RegQueryValueExA(hKey, nullptr, nullptr, &dwType, abValue, &cbValue);
+    DWORD cbValue = sizeof szValue;
+    LONG nRead = ::RegQueryValueExW(hKey, nullptr, nullptr, &dwType,
+                                    reinterpret_cast<BYTE*>(szValue), &cbValue);
     ::RegCloseKey(hKey);
 
     // Stored text need not carry its terminator; a value that leaves no room for one
     // is as unreadable as a missing one.
+    std::size_t nChars = cbValue / sizeof(wchar_t);
     bool bRead = nRead == ERROR_SUCCESS && IsText(dwType);
-    if (bRead && (cbValue == 0 || abValue[cbValue - 1] != '\0')) {
-        if (cbValue < kValueSize)
-            abValue[cbValue] = '\0';
+    if (bRead && (nChars == 0 || szValue[nChars - 1] != L'\0')) {
+        if (nChars < kValueSize)
+            szValue[nChars] = L'\0';
         else
             bRead = false;
     }
-    if (!bRead)
-        abValue[0] = '\0';
-    ::lstrcpyA(pszValue, reinterpret_cast<LPCSTR>(abValue));
+    std::string strValue;
+    if (bRead && !ToCodePage(szValue, strValue)) {
+        pszValue[0] = '\0';
+        return ERROR_NO_UNICODE_TRANSLATION;
+    }
+    if (strValue.size() >= kValueSize)
+        strValue.clear();
+    ::lstrcpyA(pszValue, strValue.c_str());
     return ERROR_SUCCESS;
 }
 
@@ -135,6 +185,10 @@ void CHyperLink::ShowOpenError(int nCode)
         break;
     case SE_ERR_DLLNOTFOUND:
         strReason = "The specified dynamic-link library was not found.";
+        break;
+    case HLE_NOT_IN_CODE_PAGE:
+        strReason = "The link or the program registered to open it\nholds characters "
+                    "that this system's code page cannot carry.";
         break;
     default:
         strReason = AfxFormat("Unknown Error (%d) occurred.", nCode);

@@ -1,6 +1,7 @@
 // The link control on a real dialog under Wine: real statics, real messages, real
 // mouse and keyboard input where the behaviour depends on where input goes.
 #include "controls/HyperLink.h"
+#include "framework/portable/Utf16.h"
 #include "tests/engine/TestFiles.h"
 #include "tests/win/controls/LinkTestDialog.h"
 #include "tests/win/controls/LinkTestUtil.h"
@@ -15,24 +16,17 @@
 namespace {
 
 const DWORD kDefaultOptions = HLO_UNDERLINE | HLO_FIT_TEXT | HLO_FOCUS_ON_CLICK;
+const COLORREF kBlue = RGB(0, 0, 255), kTeal = RGB(0, 128, 128), kPurple = RGB(128, 0, 128),
+               kRed = RGB(255, 0, 0);
 // No program is registered for this scheme: opening it fails with code 31.
 const char kUnopenable[] = "tosvikunreg:page";
 const char kNoAssocBox[] =
     "Can't open link:\n\nThere is no application associated\nwith the given filename extension.";
 
-// A link whose state the test can set up and read.
-class CTestLink : public CHyperLink {
+// The options have no setter: a link that needs others is a class of its own.
+class COptionLink : public CHyperLink {
 public:
-    CTestLink() = default;
-    explicit CTestLink(DWORD dwOptions) { m_dwOptions = dwOptions; }
-
-    using CHyperLink::m_bHot;
-    using CHyperLink::m_bOpened;
-    using CHyperLink::m_bSelected;
-    using CHyperLink::m_dwOptions;
-    using CHyperLink::m_fontLink;
-    using CHyperLink::m_strTarget;
-    using CHyperLink::m_tipCtrl;
+    explicit COptionLink(DWORD dwOptions) { m_dwOptions = dwOptions; }
 };
 
 void RunDialog(const std::function<void(CLinkTestDialog&)>& body)
@@ -41,14 +35,20 @@ void RunDialog(const std::function<void(CLinkTestDialog&)>& body)
     EXPECT_EQ(IDOK, dlg.DoModal());
 }
 
-// A static of the dialog's font made at run time, for sizes the template does not have.
-HWND CreateStatic(CWnd& dlg, LPCSTR pszText, DWORD dwStyle, int x, int y, int cx, int cy,
-                  bool bWithFont = true)
+HFONT FontOf(HWND hWnd)
 {
-    HWND hStatic = ::CreateWindowExA(0, "STATIC", pszText, WS_CHILD | WS_VISIBLE | dwStyle,
-                                     x, y, cx, cy, dlg.m_hWnd, nullptr, nullptr, nullptr);
+    return reinterpret_cast<HFONT>(::SendMessageW(hWnd, WM_GETFONT, 0, 0));
+}
+
+// A static of the dialog's font made at run time, for sizes the template does not have.
+HWND CreateStatic(CWnd& dlg, const std::string& strText, DWORD dwStyle, int x, int y, int cx,
+                  int cy, bool bWithFont = true)
+{
+    HWND hStatic = ::CreateWindowExW(0, L"STATIC", Widen(strText).c_str(),
+                                     WS_CHILD | WS_VISIBLE | dwStyle, x, y, cx, cy, dlg.m_hWnd,
+                                     nullptr, nullptr, nullptr);
     if (bWithFont)
-        ::SendMessageA(hStatic, WM_SETFONT, ::SendMessageA(dlg.m_hWnd, WM_GETFONT, 0, 0), FALSE);
+        ::SendMessageW(hStatic, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(dlg.m_hWnd)), FALSE);
     return hStatic;
 }
 
@@ -67,12 +67,20 @@ CRect ClientRect(HWND hWnd)
     return rc;
 }
 
+LOGFONTW LogFont(HFONT hFont)
+{
+    LOGFONTW lf = {};
+    ::GetObjectW(hFont, sizeof lf, &lf);
+    return lf;
+}
+
 SIZE TextExtentIn(HFONT hFont, const std::string& strText)
 {
+    std::wstring text = Widen(strText);
     HDC hDC = ::GetDC(nullptr);
     HGDIOBJ hOld = ::SelectObject(hDC, hFont);
     SIZE size = {0, 0};
-    ::GetTextExtentPoint32A(hDC, strText.c_str(), static_cast<int>(strText.size()), &size);
+    ::GetTextExtentPoint32W(hDC, text.c_str(), static_cast<int>(text.size()), &size);
     ::SelectObject(hDC, hOld);
     ::ReleaseDC(nullptr, hDC);
     return size;
@@ -81,20 +89,57 @@ SIZE TextExtentIn(HFONT hFont, const std::string& strText)
 // The window text measured in the window's own font.
 SIZE TextExtent(HWND hWnd)
 {
-    return TextExtentIn(reinterpret_cast<HFONT>(::SendMessageA(hWnd, WM_GETFONT, 0, 0)),
-                        wintest::WindowText(hWnd));
+    return TextExtentIn(FontOf(hWnd), wintest::WindowText(hWnd));
 }
 
-std::string ToolText(HWND hTip, HWND hTool)
+TOOLINFOW ToolInfo(HWND hTool, wchar_t* pszText)
 {
-    char szText[1024] = "";
-    TOOLINFOA ti = {};
-    ti.cbSize = sizeof ti;
+    TOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = hTool;
     ti.uId = 1;
-    ti.lpszText = szText;
-    ::SendMessageA(hTip, TTM_GETTEXTA, sizeof szText, reinterpret_cast<LPARAM>(&ti));
-    return szText;
+    ti.lpszText = pszText;
+    return ti;
+}
+
+struct TipSearch {
+    HWND hLink;
+    HWND hTip;
+};
+
+BOOL CALLBACK FindTipOf(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<TipSearch*>(lParam);
+    wchar_t szClass[64] = L"";
+    ::GetClassNameW(hWnd, szClass, 64);
+    TOOLINFOW ti = ToolInfo(pSearch->hLink, nullptr);
+    if (::lstrcmpiW(szClass, TOOLTIPS_CLASSW) == 0 &&
+        ::SendMessageW(hWnd, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) {
+        pSearch->hTip = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tooltip of this thread that has hLink as its tool, or null.
+HWND FindTip(HWND hLink)
+{
+    TipSearch search = {hLink, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindTipOf, reinterpret_cast<LPARAM>(&search));
+    return search.hTip;
+}
+
+// The text of the link's tooltip, which is its target.
+std::string ToolText(HWND hLink)
+{
+    HWND hTip = FindTip(hLink);
+    if (hTip == nullptr)
+        return "(no tooltip)";
+    wchar_t szText[INFOTIPSIZE + 1] = L"";
+    TOOLINFOW ti = ToolInfo(hLink, szText);
+    ::SendMessageW(hTip, TTM_GETTEXTW, INFOTIPSIZE, reinterpret_cast<LPARAM>(&ti));
+    szText[INFOTIPSIZE] = L'\0';
+    return Narrow(std::wstring(szText));
 }
 
 bool IsInvalid(HWND hWnd)
@@ -115,11 +160,21 @@ ColourQuery QueryColour(CWnd& dlg, HWND hLink)
     HDC hDC = ::CreateCompatibleDC(nullptr);
     ::SetTextColor(hDC, RGB(1, 2, 3));
     ::SetBkMode(hDC, OPAQUE);
-    LRESULT lResult = ::SendMessageA(dlg.m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
+    LRESULT lResult = ::SendMessageW(dlg.m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
                                      reinterpret_cast<LPARAM>(hLink));
     ColourQuery query = {::GetTextColor(hDC), ::GetBkMode(hDC), reinterpret_cast<HBRUSH>(lResult)};
     ::DeleteDC(hDC);
     return query;
+}
+
+COLORREF Colour(CWnd& dlg, HWND hLink)
+{
+    return QueryColour(dlg, hLink).crText;
+}
+
+LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return ::SendMessageW(hWnd, message, wParam, lParam);
 }
 
 // Real input, through the system's input queue.
@@ -164,44 +219,52 @@ POINT ScreenPoint(HWND hWnd, int x, int y)
     return pt;
 }
 
+// Each state reached as the user reaches it: the pointer over the link (hot), the
+// focus on it (selected), a mark from the program (opened).
 TEST(HyperLink, ColourFollowsTheState)
 {
-    const COLORREF kBlue = RGB(0, 0, 255), kTeal = RGB(0, 128, 128),
-                   kPurple = RGB(128, 0, 128), kRed = RGB(255, 0, 0);
     struct Case {
         DWORD dwOptions;
-        BOOL bHot, bSelected, bOpened;
+        bool bHot, bSelected, bOpened;
         COLORREF crExpected;
     };
     const std::vector<Case> cases = {
-        {kDefaultOptions, FALSE, FALSE, FALSE, kBlue},
-        {kDefaultOptions, TRUE, FALSE, FALSE, kBlue},
-        {kDefaultOptions, FALSE, FALSE, TRUE, kPurple},
-        {kDefaultOptions, FALSE, TRUE, FALSE, kTeal},
-        {kDefaultOptions, TRUE, TRUE, TRUE, kTeal},
-        {kDefaultOptions | HLO_HOT_COLOUR, TRUE, FALSE, FALSE, kRed},
-        {kDefaultOptions | HLO_HOT_COLOUR, TRUE, TRUE, TRUE, kRed},
-        {kDefaultOptions | HLO_HOT_COLOUR, FALSE, TRUE, TRUE, kTeal},
-        {kDefaultOptions | HLO_NO_SELECTED_COLOUR, FALSE, TRUE, TRUE, kPurple},
-        {kDefaultOptions | HLO_NO_SELECTED_COLOUR, FALSE, TRUE, FALSE, kBlue},
+        {kDefaultOptions, false, false, false, kBlue},
+        {kDefaultOptions, true, false, false, kBlue},
+        {kDefaultOptions, false, false, true, kPurple},
+        {kDefaultOptions, false, true, false, kTeal},
+        {kDefaultOptions, true, true, true, kTeal},
+        {kDefaultOptions | HLO_HOT_COLOUR, true, false, false, kRed},
+        {kDefaultOptions | HLO_HOT_COLOUR, true, true, true, kRed},
+        {kDefaultOptions | HLO_HOT_COLOUR, false, true, true, kTeal},
+        {kDefaultOptions | HLO_NO_SELECTED_COLOUR, false, true, true, kPurple},
+        {kDefaultOptions | HLO_NO_SELECTED_COLOUR, false, true, false, kBlue},
     };
 
     RunDialog([&](CLinkTestDialog& dlg) {
-        CTestLink link;
-        ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_EDIT_ELSEWHERE);
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << "options " << c.dwOptions << " hot " << c.bHot
                                             << " selected " << c.bSelected << " opened "
                                             << c.bOpened);
-            link.m_dwOptions = c.dwOptions;
-            link.m_bHot = c.bHot;
-            link.m_bSelected = c.bSelected;
-            link.m_bOpened = c.bOpened;
+            ::SetFocus(hEdit);
+            HWND hStatic = CreateStatic(dlg, "link", SS_LEFT, 20, 20, 100, 20);
+            COptionLink link(c.dwOptions);
+            ASSERT_TRUE(link.SubclassWindow(hStatic));
+            link.MarkOpened(c.bOpened ? TRUE : FALSE);
+            if (c.bSelected)
+                ::SetFocus(hStatic);
+            if (c.bHot)
+                Send(hStatic, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
 
-            ColourQuery query = QueryColour(dlg, link.m_hWnd);
+            ColourQuery query = QueryColour(dlg, hStatic);
             EXPECT_EQ(c.crExpected, query.crText);
             EXPECT_EQ(TRANSPARENT, query.nBkMode);
             EXPECT_EQ(::GetStockObject(NULL_BRUSH), query.hBrush);
+
+            ::ReleaseCapture();
+            ::SetFocus(hEdit);
+            ::DestroyWindow(hStatic);
         }
     });
 }
@@ -209,59 +272,58 @@ TEST(HyperLink, ColourFollowsTheState)
 TEST(HyperLink, StateFollowsMouseFocusAndMarks)
 {
     RunDialog([](CLinkTestDialog& dlg) {
-        CTestLink link;
-        EXPECT_EQ(0x15u, link.m_dwOptions);
+        // The hot colour makes the hot state visible.
+        COptionLink link(kDefaultOptions | HLO_HOT_COLOUR);
         ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        HWND hLink = link.m_hWnd;
         HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_EDIT_ELSEWHERE);
         ::SetFocus(hEdit);
-        EXPECT_FALSE(link.m_bHot);
-        EXPECT_FALSE(link.m_bSelected);
-        EXPECT_FALSE(link.m_bOpened);
+        EXPECT_EQ(kBlue, Colour(dlg, hLink));
 
-        EXPECT_EQ(HTCLIENT, ::SendMessageA(link.m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(5000, 5000)));
+        EXPECT_EQ(HTCLIENT, Send(hLink, WM_NCHITTEST, 0, MAKELPARAM(5000, 5000)));
 
-        ::ValidateRect(link.m_hWnd, nullptr);
-        link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-        EXPECT_TRUE(link.m_bHot);
-        EXPECT_EQ(link.m_hWnd, ::GetCapture());
-        EXPECT_TRUE(IsInvalid(link.m_hWnd));
+        ::ValidateRect(hLink, nullptr);
+        Send(hLink, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(kRed, Colour(dlg, hLink));
+        EXPECT_EQ(hLink, ::GetCapture());
+        EXPECT_TRUE(IsInvalid(hLink));
 
-        ::ValidateRect(link.m_hWnd, nullptr);
-        link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 2));
-        EXPECT_TRUE(link.m_bHot);
-        EXPECT_EQ(link.m_hWnd, ::GetCapture());
-        EXPECT_FALSE(IsInvalid(link.m_hWnd));
+        ::ValidateRect(hLink, nullptr);
+        Send(hLink, WM_MOUSEMOVE, 0, MAKELPARAM(3, 2));
+        EXPECT_EQ(kRed, Colour(dlg, hLink));
+        EXPECT_EQ(hLink, ::GetCapture());
+        EXPECT_FALSE(IsInvalid(hLink));
 
-        link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(-4, 2));
-        EXPECT_FALSE(link.m_bHot);
+        Send(hLink, WM_MOUSEMOVE, 0, MAKELPARAM(-4, 2));
+        EXPECT_EQ(kBlue, Colour(dlg, hLink));
         EXPECT_EQ(nullptr, ::GetCapture());
-        EXPECT_TRUE(IsInvalid(link.m_hWnd));
+        EXPECT_TRUE(IsInvalid(hLink));
 
-        ::ValidateRect(link.m_hWnd, nullptr);
-        link.SetFocus();
-        EXPECT_TRUE(link.m_bSelected);
-        EXPECT_TRUE(IsInvalid(link.m_hWnd));
+        ::ValidateRect(hLink, nullptr);
+        ::SetFocus(hLink);
+        EXPECT_EQ(kTeal, Colour(dlg, hLink));
+        EXPECT_TRUE(IsInvalid(hLink));
 
         // Losing the focus clears hot as well but leaves the capture alone.
-        link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-        ::ValidateRect(link.m_hWnd, nullptr);
+        Send(hLink, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(kRed, Colour(dlg, hLink));
+        ::ValidateRect(hLink, nullptr);
         ::SetFocus(hEdit);
-        EXPECT_FALSE(link.m_bSelected);
-        EXPECT_FALSE(link.m_bHot);
-        EXPECT_EQ(link.m_hWnd, ::GetCapture());
-        EXPECT_TRUE(IsInvalid(link.m_hWnd));
+        EXPECT_EQ(kBlue, Colour(dlg, hLink));
+        EXPECT_EQ(hLink, ::GetCapture());
+        EXPECT_TRUE(IsInvalid(hLink));
         ::ReleaseCapture();
 
-        ::ValidateRect(link.m_hWnd, nullptr);
+        ::ValidateRect(hLink, nullptr);
         link.MarkOpened(TRUE);
-        EXPECT_TRUE(link.m_bOpened);
-        EXPECT_FALSE(IsInvalid(link.m_hWnd));
+        EXPECT_EQ(kPurple, Colour(dlg, hLink));
+        EXPECT_FALSE(IsInvalid(hLink));
         link.MarkOpened(FALSE);
-        EXPECT_FALSE(link.m_bOpened);
+        EXPECT_EQ(kBlue, Colour(dlg, hLink));
     });
 }
 
-TEST(HyperLink, PressTakesTheFocusOnlyWhenAsked)
+TEST(HyperLink, PressSelectsAndTakesTheFocusOnlyWhenAsked)
 {
     RunDialog([](CLinkTestDialog& dlg) {
         HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_EDIT_ELSEWHERE);
@@ -272,14 +334,14 @@ TEST(HyperLink, PressTakesTheFocusOnlyWhenAsked)
         };
         for (const Case& c : {Case{IDC_LINK_LEFT, kDefaultOptions, true},
                               Case{IDC_LINK_RIGHT, HLO_UNDERLINE | HLO_FIT_TEXT, false}}) {
-            CTestLink link(c.dwOptions);
+            COptionLink link(c.dwOptions);
             ASSERT_TRUE(link.SubclassDlgItem(c.nID, &dlg));
             ::SetFocus(hEdit);
 
-            link.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            Send(link.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
 
             EXPECT_EQ(c.bTakesFocus ? link.m_hWnd : hEdit, ::GetFocus());
-            EXPECT_TRUE(link.m_bSelected);
+            EXPECT_EQ(kTeal, Colour(dlg, link.m_hWnd));
         }
     });
 }
@@ -304,17 +366,16 @@ TEST(HyperLink, FitsItsTextByAlignment)
         {"centred vertically, odd", SS_LEFT | SS_CENTERIMAGE, 40, 11},
         {"centred both ways", SS_CENTER | SS_CENTERIMAGE, 41, 11},
     };
+    const std::string strText = "链接 link";
     RunDialog([&](CLinkTestDialog& dlg) {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.pszWhat);
-            HWND hStatic = CreateStatic(dlg, "链接 link", c.dwStyle, 20, 20, 10, 10);
+            HWND hStatic = CreateStatic(dlg, strText, c.dwStyle, 20, 20, 10, 10);
             // Sized from the text in the link font, so the differences are exact.
-            LOGFONTA lf = {};
-            ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(hStatic, WM_GETFONT, 0, 0)),
-                         sizeof lf, &lf);
+            LOGFONTW lf = LogFont(FontOf(hStatic));
             lf.lfUnderline = 1;
-            HFONT hUnderlined = ::CreateFontIndirectA(&lf);
-            SIZE text = TextExtentIn(hUnderlined, "链接 link");
+            HFONT hUnderlined = ::CreateFontIndirectW(&lf);
+            SIZE text = TextExtentIn(hUnderlined, strText);
             ::DeleteObject(hUnderlined);
             CRect rcBorder = RectInParent(hStatic);
             int bx = rcBorder.Width() - ClientRect(hStatic).Width();
@@ -323,7 +384,7 @@ TEST(HyperLink, FitsItsTextByAlignment)
                          text.cy + c.nExtraHeight + by, FALSE);
             CRect rcBefore = RectInParent(hStatic);
 
-            CTestLink link;
+            CHyperLink link;
             ASSERT_TRUE(link.SubclassWindow(hStatic));
 
             CRect rcAfter = RectInParent(hStatic);
@@ -353,24 +414,72 @@ TEST(HyperLink, FitsItsTextByAlignment)
     });
 }
 
+// Texts outside code page 936 and outside the Basic Multilingual Plane, as the template
+// brings them and as a target set in code does: shown, fitted and tipped whole whatever
+// the system's code page, and in a font whose face name is Korean. Through the code
+// page, they would come out as "?" or as other characters of a different width.
+TEST(HyperLink, TextInAnyScriptIsShownAndFittedWhole)
+{
+    const std::vector<std::string> texts = {
+        "한국어 링크",
+        "photo😀 𝄞",
+        "mailto:한국어@example.org",
+        "链接 Ünïcödé",
+    };
+    const std::wstring face = L"맑은 고딕";
+    RunDialog([&](CLinkTestDialog& dlg) {
+        LOGFONTW lf = LogFont(FontOf(dlg.m_hWnd));
+        ::lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+        HFONT hKorean = ::CreateFontIndirectW(&lf);
+        for (const std::string& strText : texts) {
+            SCOPED_TRACE(strText);
+            struct Way {
+                const char* pszWhat;
+                std::string strTemplate;
+                bool bSetTarget;
+            };
+            for (const Way& way : {Way{"template text", strText, false},
+                                   Way{"target set before attaching", "", true}}) {
+                SCOPED_TRACE(way.pszWhat);
+                HWND hStatic = CreateStatic(dlg, way.strTemplate, SS_LEFT, 20, 20, 300, 30);
+                Send(hStatic, WM_SETFONT, reinterpret_cast<WPARAM>(hKorean), FALSE);
+                CHyperLink link;
+                if (way.bSetTarget)
+                    link.SetTarget(strText);
+                ASSERT_TRUE(link.SubclassWindow(hStatic));
+
+                EXPECT_EQ(strText, wintest::WindowText(hStatic));
+                EXPECT_EQ(strText, ToolText(hStatic));
+                EXPECT_EQ(face, std::wstring(LogFont(FontOf(hStatic)).lfFaceName));
+                SIZE text = TextExtentIn(FontOf(hStatic), strText);
+                EXPECT_EQ(text.cx, ClientRect(hStatic).Width());
+                EXPECT_EQ(text.cy, ClientRect(hStatic).Height());
+                ::DestroyWindow(hStatic);
+            }
+        }
+        ::DeleteObject(hKorean);
+    });
+}
+
 TEST(HyperLink, TemplateLinksAreUnderlinedAndFitted)
 {
     RunDialog([](CLinkTestDialog& dlg) {
         HWND hStatic = ::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT);
         CRect rcBefore = RectInParent(hStatic);
-        HFONT hDialogFont = reinterpret_cast<HFONT>(::SendMessageA(hStatic, WM_GETFONT, 0, 0));
+        HFONT hDialogFont = FontOf(hStatic);
 
-        CTestLink link;
+        CHyperLink link;
         ASSERT_TRUE(link.SubclassWindow(hStatic));
 
-        HFONT hFont = reinterpret_cast<HFONT>(link.SendMessage(WM_GETFONT));
-        EXPECT_EQ(link.m_fontLink.GetSafeHandle(), hFont);
-        LOGFONTA lfDialog = {}, lfLink = {};
-        ::GetObjectA(hDialogFont, sizeof lfDialog, &lfDialog);
-        ::GetObjectA(hFont, sizeof lfLink, &lfLink);
+        HFONT hFont = FontOf(hStatic);
+        EXPECT_NE(hDialogFont, hFont);
+        LOGFONTW lfDialog = LogFont(hDialogFont), lfLink = LogFont(hFont);
         EXPECT_EQ(1, lfLink.lfUnderline);
         EXPECT_EQ(lfDialog.lfHeight, lfLink.lfHeight);
-        EXPECT_STREQ(lfDialog.lfFaceName, lfLink.lfFaceName);
+        // The template's face name is Chinese: an eight-bit copy would lose it outside
+        // code page 936.
+        EXPECT_EQ(std::wstring(lfDialog.lfFaceName), std::wstring(lfLink.lfFaceName));
+        EXPECT_EQ(L"宋体", std::wstring(lfLink.lfFaceName));
 
         CRect rcAfter = RectInParent(hStatic);
         SIZE text = TextExtent(hStatic);
@@ -381,12 +490,11 @@ TEST(HyperLink, TemplateLinksAreUnderlinedAndFitted)
         EXPECT_LT(rcAfter.Width(), rcBefore.Width());
 
         // Without the underline bit the copy is plain; without the fit bit nothing moves.
-        CTestLink plain(HLO_FOCUS_ON_CLICK);
+        COptionLink plain(HLO_FOCUS_ON_CLICK);
         HWND hRight = ::GetDlgItem(dlg.m_hWnd, IDC_LINK_RIGHT);
         CRect rcRight = RectInParent(hRight);
         ASSERT_TRUE(plain.SubclassWindow(hRight));
-        ::GetObjectA(plain.m_fontLink.GetSafeHandle(), sizeof lfLink, &lfLink);
-        EXPECT_EQ(0, lfLink.lfUnderline);
+        EXPECT_EQ(0, LogFont(FontOf(hRight)).lfUnderline);
         EXPECT_EQ(rcRight.left, RectInParent(hRight).left);
         EXPECT_EQ(rcRight.Width(), RectInParent(hRight).Width());
     });
@@ -396,19 +504,20 @@ TEST(HyperLink, StaticWithoutFontIsLeftAsItIs)
 {
     RunDialog([](CLinkTestDialog& dlg) {
         HWND hStatic = CreateStatic(dlg, "no font", SS_LEFT, 20, 20, 200, 30, false);
-        ASSERT_EQ(0, ::SendMessageA(hStatic, WM_GETFONT, 0, 0));
+        ASSERT_EQ(nullptr, FontOf(hStatic));
 
-        CTestLink link;
+        CHyperLink link;
         ASSERT_TRUE(link.SubclassWindow(hStatic));
 
-        EXPECT_EQ(0u, link.m_dwOptions & HLO_FIT_TEXT);
-        EXPECT_EQ(nullptr, link.m_fontLink.GetSafeHandle());
-        EXPECT_EQ(0, link.SendMessage(WM_GETFONT));
+        EXPECT_EQ(nullptr, FontOf(hStatic));
         EXPECT_EQ(200, RectInParent(hStatic).Width());
         EXPECT_EQ(30, RectInParent(hStatic).Height());
 
+        // Fitting stays off for good, even once the static has a font.
+        Send(hStatic, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(dlg.m_hWnd)), FALSE);
         link.SetTarget("still not resized");
         EXPECT_EQ(200, RectInParent(hStatic).Width());
+        EXPECT_EQ(30, RectInParent(hStatic).Height());
         ::DestroyWindow(hStatic);
     });
 }
@@ -434,14 +543,13 @@ TEST(HyperLink, TargetAndTextOnAttachment)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
         RunDialog([&](CLinkTestDialog& dlg) {
-            CTestLink link;
+            CHyperLink link;
             if (c.pszTargetBefore != nullptr)
                 link.SetTarget(c.pszTargetBefore);
             ASSERT_TRUE(link.SubclassDlgItem(c.nID, &dlg));
 
             EXPECT_EQ(c.strText, wintest::WindowText(link.m_hWnd));
-            EXPECT_EQ(c.strTarget, link.m_strTarget);
-            EXPECT_EQ(c.strTarget, ToolText(link.m_tipCtrl.m_hWnd, link.m_hWnd));
+            EXPECT_EQ(c.strTarget, ToolText(link.m_hWnd));
         });
     }
 }
@@ -449,48 +557,52 @@ TEST(HyperLink, TargetAndTextOnAttachment)
 TEST(HyperLink, SetTargetUpdatesTipAndShowsTheLink)
 {
     RunDialog([](CLinkTestDialog& dlg) {
-        CTestLink link;
+        CHyperLink link;
         ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
-        link.ShowWindow(SW_HIDE);
+        HWND hLink = link.m_hWnd;
+        ::ShowWindow(hLink, SW_HIDE);
         // A longer text than at attachment: setting the target fits the window again.
-        link.SetWindowText("a much longer text than the template had");
+        Send(hLink, WM_SETTEXT, 0,
+             reinterpret_cast<LPARAM>(L"a much longer text than the template had, 한국어"));
 
-        link.SetTarget("http://www.example.com/new");
+        link.SetTarget("http://www.example.com/새");
 
-        EXPECT_TRUE(link.IsWindowVisible());
-        EXPECT_EQ("http://www.example.com/new", link.m_strTarget);
-        EXPECT_EQ("http://www.example.com/new", ToolText(link.m_tipCtrl.m_hWnd, link.m_hWnd));
-        EXPECT_EQ("a much longer text than the template had", wintest::WindowText(link.m_hWnd));
-        EXPECT_EQ(TextExtent(link.m_hWnd).cx, ClientRect(link.m_hWnd).Width());
+        EXPECT_TRUE(::IsWindowVisible(hLink));
+        EXPECT_EQ("http://www.example.com/새", ToolText(hLink));
+        EXPECT_EQ("a much longer text than the template had, 한국어",
+                  wintest::WindowText(hLink));
+        EXPECT_EQ(TextExtent(hLink).cx, ClientRect(hLink).Width());
     });
+}
+
+std::vector<std::pair<WPARAM, LPARAM>> g_relayed;
+WNDPROC g_pfnTip = nullptr;
+
+LRESULT CALLBACK RecordingTipProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == TTM_RELAYEVENT)
+        g_relayed.push_back({wParam, lParam});
+    return ::CallWindowProcW(g_pfnTip, hWnd, message, wParam, lParam);
 }
 
 TEST(HyperLink, MessagesReachTheTooltipFirst)
 {
-    static std::vector<std::pair<WPARAM, LPARAM>> s_relayed;
-    static WNDPROC s_pfnTip = nullptr;
     RunDialog([](CLinkTestDialog& dlg) {
-        CTestLink link;
+        CHyperLink link;
         ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
-        HWND hTip = link.m_tipCtrl.m_hWnd;
+        HWND hTip = FindTip(link.m_hWnd);
         ASSERT_NE(nullptr, hTip);
-        s_relayed.clear();
-        s_pfnTip = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-            hTip, GWLP_WNDPROC,
-            reinterpret_cast<LONG_PTR>(+[](HWND hWnd, UINT message, WPARAM wParam,
-                                           LPARAM lParam) -> LRESULT {
-                if (message == TTM_RELAYEVENT)
-                    s_relayed.push_back({wParam, lParam});
-                return ::CallWindowProcA(s_pfnTip, hWnd, message, wParam, lParam);
-            })));
+        g_relayed.clear();
+        g_pfnTip = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+            hTip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingTipProc)));
 
         MSG msg = {link.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), 0, {2, 2}};
         EXPECT_FALSE(link.PreTranslateMessage(&msg));
 
-        ::SetWindowLongPtrA(hTip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_pfnTip));
-        ASSERT_EQ(1u, s_relayed.size());
-        EXPECT_EQ(0u, s_relayed[0].first);
-        EXPECT_EQ(reinterpret_cast<LPARAM>(&msg), s_relayed[0].second);
+        ::SetWindowLongPtrW(hTip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pfnTip));
+        ASSERT_EQ(1u, g_relayed.size());
+        EXPECT_EQ(0u, g_relayed[0].first);
+        EXPECT_EQ(reinterpret_cast<LPARAM>(&msg), g_relayed[0].second);
     });
 }
 
@@ -500,28 +612,28 @@ class HandCursor : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char szWindows[MAX_PATH];
-        ::GetWindowsDirectoryA(szWindows, MAX_PATH);
-        m_strHelp = std::string(szWindows) + "\\winhlp32.exe";
-        ::DeleteFileA(m_strHelp.c_str());
+        wchar_t szWindows[MAX_PATH];
+        ::GetWindowsDirectoryW(szWindows, MAX_PATH);
+        m_help = std::wstring(szWindows) + L"\\winhlp32.exe";
+        ::DeleteFileW(m_help.c_str());
         g_hHandCursor = nullptr;
     }
 
-    void TearDown() override { ::DeleteFileA(m_strHelp.c_str()); }
+    void TearDown() override { ::DeleteFileW(m_help.c_str()); }
 
     void InstallHelpProgram()
     {
-        ASSERT_TRUE(::CopyFileA((ModuleDir() + "\\help_cursor_module.exe").c_str(),
-                                m_strHelp.c_str(), FALSE));
+        ASSERT_TRUE(::CopyFileW(Widen(ModuleDir() + "\\help_cursor_module.exe").c_str(),
+                                m_help.c_str(), FALSE));
     }
 
-    std::string m_strHelp;
+    std::wstring m_help;
 };
 
-BOOL SendSetCursor(CWnd& link)
+BOOL SendSetCursor(HWND hLink)
 {
-    return static_cast<BOOL>(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
-                                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    return static_cast<BOOL>(Send(hLink, WM_SETCURSOR, reinterpret_cast<WPARAM>(hLink),
+                                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
 }
 
 POINT HotSpot(HCURSOR hCursor)
@@ -539,31 +651,31 @@ TEST_F(HandCursor, ComesFromTheHelpProgramOnceForAllLinks)
 {
     InstallHelpProgram();
     RunDialog([&](CLinkTestDialog& dlg) {
-        CTestLink skipping(kDefaultOptions | HLO_SKIP_CURSOR_LOAD);
+        COptionLink skipping(kDefaultOptions | HLO_SKIP_CURSOR_LOAD);
         ASSERT_TRUE(skipping.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
         EXPECT_EQ(nullptr, g_hHandCursor);
         ::SetCursor(nullptr);
-        EXPECT_FALSE(SendSetCursor(skipping));
+        EXPECT_FALSE(SendSetCursor(skipping.m_hWnd));
         EXPECT_EQ(nullptr, ::GetCursor());
 
-        CTestLink first;
+        CHyperLink first;
         ASSERT_TRUE(first.SubclassDlgItem(IDC_LINK_RIGHT, &dlg));
         HCURSOR hLoaded = g_hHandCursor;
         ASSERT_NE(nullptr, hLoaded);
         // The module is gone again; the private copy with its hot spot (7, 3) stays.
-        EXPECT_EQ(nullptr, ::GetModuleHandleA(m_strHelp.c_str()));
+        EXPECT_EQ(nullptr, ::GetModuleHandleW(m_help.c_str()));
         POINT ptHot = HotSpot(hLoaded);
         EXPECT_EQ(7, ptHot.x);
         EXPECT_EQ(3, ptHot.y);
 
-        CTestLink second;
+        CHyperLink second;
         ASSERT_TRUE(second.SubclassDlgItem(IDC_LINK_CENTER, &dlg));
         EXPECT_EQ(hLoaded, g_hHandCursor);
 
         // Every link shows the shared cursor, the one that skipped loading too.
-        for (CTestLink* pLink : {&skipping, &first, &second}) {
+        for (HWND hLink : {skipping.m_hWnd, first.m_hWnd, second.m_hWnd}) {
             ::SetCursor(nullptr);
-            EXPECT_TRUE(SendSetCursor(*pLink));
+            EXPECT_TRUE(SendSetCursor(hLink));
             EXPECT_EQ(hLoaded, ::GetCursor());
         }
     });
@@ -572,13 +684,13 @@ TEST_F(HandCursor, ComesFromTheHelpProgramOnceForAllLinks)
 TEST_F(HandCursor, FallsBackToTheSystemHand)
 {
     RunDialog([&](CLinkTestDialog& dlg) {
-        CTestLink link;
+        CHyperLink link;
         ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
 
         EXPECT_EQ(::LoadCursorA(nullptr, IDC_HAND), g_hHandCursor);
         ::SetCursor(nullptr);
-        EXPECT_TRUE(SendSetCursor(link));
-        EXPECT_EQ(::LoadCursorA(nullptr, IDC_HAND), ::GetCursor());
+        EXPECT_TRUE(SendSetCursor(link.m_hWnd));
+        EXPECT_EQ(g_hHandCursor, ::GetCursor());
     });
 }
 
@@ -589,29 +701,31 @@ TEST(HyperLinkOpening, ClickInsideOpensAndTheColourFollows)
     SetRecordFile(strRecord);
     RunDialog([&](CLinkTestDialog& dlg) {
         wintest::MessageBoxRecorder boxes;
-        CTestLink link;
+        CHyperLink link;
         link.SetTarget(RecorderPath());
         ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        HWND hLink = link.m_hWnd;
 
-        MouseTo(ScreenPoint(link.m_hWnd, 3, 3));
-        Settle([&] { return link.m_bHot != FALSE; });
-        EXPECT_TRUE(link.m_bHot);
+        MouseTo(ScreenPoint(hLink, 3, 3));
+        Settle([&] { return ::GetCapture() == hLink; });
+        EXPECT_EQ(hLink, ::GetCapture());
         MouseButton(MOUSEEVENTF_LEFTDOWN);
-        Settle([&] { return link.m_bSelected != FALSE; });
-        EXPECT_EQ(link.m_hWnd, ::GetFocus());
-        EXPECT_FALSE(link.m_bOpened);
+        Settle([&] { return ::GetFocus() == hLink; });
+        EXPECT_EQ(hLink, ::GetFocus());
+        EXPECT_FALSE(FileExists(strRecord));
         MouseButton(MOUSEEVENTF_LEFTUP);
-        Settle([&] { return link.m_bOpened != FALSE; });
+        Settle([&] { return FileExists(strRecord); });
 
-        EXPECT_TRUE(link.m_bOpened);
         EXPECT_TRUE(boxes.Boxes().empty());
         EXPECT_NE(std::string::npos, WaitForRecord(strRecord).find("link_recorder.exe"));
-        EXPECT_EQ(g_crSelectedText, QueryColour(dlg, link.m_hWnd).crText);
+        EXPECT_EQ(kTeal, Colour(dlg, hLink));
 
         ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_EDIT_ELSEWHERE));
-        EXPECT_EQ(g_crOpenedText, QueryColour(dlg, link.m_hWnd).crText);
+        EXPECT_EQ(kPurple, Colour(dlg, hLink));
+        // The pointer goes where it cannot touch the links of later tests.
+        ::ReleaseCapture();
         MouseTo(ScreenPoint(dlg.m_hWnd, 1, 1));
-        Settle([&] { return link.m_bHot == FALSE; });
+        wintest::PumpPending();
     });
 }
 
@@ -626,20 +740,23 @@ TEST(HyperLinkOpening, FailureIsReportedOnceAndChangesNothing)
         SCOPED_TRACE(c.dwOptions);
         RunDialog([&](CLinkTestDialog& dlg) {
             wintest::MessageBoxRecorder boxes;
-            CTestLink link(c.dwOptions);
+            COptionLink link(c.dwOptions);
             link.SetTarget(kUnopenable);
             ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+            HWND hLink = link.m_hWnd;
 
-            link.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            Send(hLink, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
             EXPECT_EQ(c.nBoxesAfterPress, boxes.Boxes().size());
-            link.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+            Send(hLink, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 
             ASSERT_EQ(1u, boxes.Boxes().size());
             EXPECT_EQ(kNoAssocBox, boxes.Boxes()[0].text);
             EXPECT_EQ("hyperlink_tests", boxes.Boxes()[0].caption);
             EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.Boxes()[0].type);
-            EXPECT_FALSE(link.m_bOpened);
-            EXPECT_TRUE(link.m_bSelected);
+            EXPECT_EQ(kTeal, Colour(dlg, hLink));
+            // Not opened: blue, not purple, once the focus has gone.
+            ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_EDIT_ELSEWHERE));
+            EXPECT_EQ(kBlue, Colour(dlg, hLink));
         });
     }
 }
@@ -648,25 +765,25 @@ TEST(HyperLinkOpening, ReleaseOutsideDoesNotOpen)
 {
     RunDialog([&](CLinkTestDialog& dlg) {
         wintest::MessageBoxRecorder boxes;
-        CTestLink link;
+        CHyperLink link;
         link.SetTarget(kUnopenable);
         ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
-        CRect rcClient = ClientRect(link.m_hWnd);
+        HWND hLink = link.m_hWnd;
+        CRect rcClient = ClientRect(hLink);
 
-        MouseTo(ScreenPoint(link.m_hWnd, 3, 3));
-        Settle([&] { return link.m_bHot != FALSE; });
+        MouseTo(ScreenPoint(hLink, 3, 3));
+        Settle([&] { return ::GetCapture() == hLink; });
         MouseButton(MOUSEEVENTF_LEFTDOWN);
-        Settle([&] { return link.m_bSelected != FALSE; });
-        ASSERT_EQ(link.m_hWnd, ::GetCapture());
-        MouseTo(ScreenPoint(link.m_hWnd, rcClient.right + 30, rcClient.bottom + 30));
-        Settle([&] { return link.m_bHot == FALSE; });
-        EXPECT_FALSE(link.m_bHot);
-        EXPECT_NE(link.m_hWnd, ::GetCapture());
+        Settle([&] { return ::GetFocus() == hLink; });
+        ASSERT_EQ(hLink, ::GetCapture());
+        MouseTo(ScreenPoint(hLink, rcClient.right + 30, rcClient.bottom + 30));
+        Settle([&] { return ::GetCapture() != hLink; });
+        EXPECT_NE(hLink, ::GetCapture());
         MouseButton(MOUSEEVENTF_LEFTUP);
         Settle();
 
         EXPECT_TRUE(boxes.Boxes().empty());
-        EXPECT_TRUE(link.m_bSelected);
+        EXPECT_EQ(kTeal, Colour(dlg, hLink));
     });
 }
 
@@ -674,7 +791,7 @@ TEST(HyperLinkOpening, SpaceOpensOnlyWithTheFocus)
 {
     RunDialog([&](CLinkTestDialog& dlg) {
         wintest::MessageBoxRecorder boxes;
-        CTestLink link;
+        CHyperLink link;
         link.SetTarget(kUnopenable);
         ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
         HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_EDIT_ELSEWHERE);
@@ -687,7 +804,7 @@ TEST(HyperLinkOpening, SpaceOpensOnlyWithTheFocus)
         EXPECT_TRUE(boxes.Boxes().empty());
 
         // Other keys pass; a space held down opens at each repeated key-down.
-        link.SetFocus();
+        ::SetFocus(link.m_hWnd);
         Key('A', false);
         Key('A', true);
         Key(VK_RIGHT, false);
@@ -699,6 +816,27 @@ TEST(HyperLinkOpening, SpaceOpensOnlyWithTheFocus)
         wintest::PumpUntil([] { return false; }, 200);
         ASSERT_EQ(2u, boxes.Boxes().size());
         EXPECT_EQ(kNoAssocBox, boxes.Boxes()[1].text);
+    });
+}
+
+// A target the system's code page cannot carry is not handed to the shell as "?": the
+// user hears and reads why it did not open.
+TEST(HyperLinkOpening, TargetOutsideTheCodePageIsReported)
+{
+    if (::GetACP() == CP_UTF8)
+        GTEST_SKIP() << "every character fits this system's code page";
+    RunDialog([&](CLinkTestDialog& dlg) {
+        wintest::MessageBoxRecorder boxes;
+        CHyperLink link;
+        link.SetTarget("tosvikunreg:한국어");
+        ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+
+        Send(link.m_hWnd, WM_KEYDOWN, VK_SPACE, 0);
+
+        ASSERT_EQ(1u, boxes.Boxes().size());
+        EXPECT_EQ("Can't open link:\n\nThe link or the program registered to open it\nholds "
+                  "characters that this system's code page cannot carry.",
+                  boxes.Boxes()[0].text);
     });
 }
 

@@ -2,6 +2,7 @@
 // and its open command are written here, and the recorder program stands in for the
 // handler, so every started command line can be read back.
 #include "controls/HyperLink.h"
+#include "framework/portable/Utf16.h"
 #include "tests/engine/TestFiles.h"
 #include "tests/win/controls/LinkTestUtil.h"
 #include "tests/win/framework/WinTestUtil.h"
@@ -21,31 +22,55 @@ const char kCommandKey[] = "TosvikTest.Page\\shell\\open\\command";
 // No program is registered for this scheme, so the shell gives up with SE_ERR_NOASSOC.
 const char kUnopenable[] = "tosvikunreg:page";
 
-void DeleteKey(const char* pszKey)
+void DeleteKey(const std::string& strKey)
 {
-    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, pszKey);
-    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, pszKey);
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, Widen(strKey).c_str());
+    ::RegDeleteKeyW(HKEY_CLASSES_ROOT, Widen(strKey).c_str());
 }
 
-void SetDefaultValue(const char* pszKey, DWORD dwType, const void* pData, DWORD cbData)
+void SetDefaultValue(const std::string& strKey, DWORD dwType, const std::string& data)
 {
     HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CLASSES_ROOT, pszKey, 0, nullptr, 0,
-                                               KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
-    ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExA(hKey, nullptr, 0, dwType,
-                                              static_cast<const BYTE*>(pData), cbData));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CLASSES_ROOT, Widen(strKey).c_str(), 0, nullptr,
+                                               0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegSetValueExW(hKey, nullptr, 0, dwType, reinterpret_cast<const BYTE*>(data.data()),
+                               static_cast<DWORD>(data.size())));
     ::RegCloseKey(hKey);
 }
 
-// Text stored with its terminator, as registry editors write it.
-void SetText(const char* pszKey, const std::string& strText)
+// Text as the registry keeps it, in UTF-16; with its terminator, as registry editors
+// write it, unless asked otherwise.
+std::string Stored(const std::wstring& text, bool bTerminated = true)
 {
-    SetDefaultValue(pszKey, REG_SZ, strText.c_str(), static_cast<DWORD>(strText.size() + 1));
+    return std::string(reinterpret_cast<const char*>(text.c_str()),
+                       (text.size() + (bTerminated ? 1 : 0)) * sizeof(wchar_t));
+}
+
+void SetText(const std::string& strKey, const std::string& strText)
+{
+    SetDefaultValue(strKey, REG_SZ, Stored(Widen(strText)));
 }
 
 std::string Quoted(const std::string& strPath)
 {
     return "\"" + strPath + "\"";
+}
+
+// A word that the system's code page holds beyond ASCII, for the code pages the tests
+// run under (the locales zh_CN, en_US and C); empty for another.
+std::string WordOfTheCodePage()
+{
+    switch (::GetACP()) {
+    case 936:
+        return "链接";
+    case 1252:
+        return "café";
+    case CP_UTF8:
+        return "한국어😀";
+    default:
+        return std::string();
+    }
 }
 
 class LinkLaunch : public ::testing::Test {
@@ -140,7 +165,7 @@ TEST_F(LinkLaunch, ShellsCodeStandsWhenTheFallbackCannotRun)
     strLongest.resize(MAX_PATH - 1, 'x');
     std::string strTooLongTarget = kUnopenable;
     strTooLongTarget.resize(MAX_PATH, 'p');
-    const DWORD dwNumber = 7;
+    const std::string strNumber("\7\0\0\0", 4);
 
     struct Case {
         const char* pszWhat;
@@ -152,7 +177,7 @@ TEST_F(LinkLaunch, ShellsCodeStandsWhenTheFallbackCannotRun)
         {"class without open command", [] { SetText(".htm", kClass); }, kUnopenable},
         {".htm without a class name",
          [&] {
-             SetDefaultValue(".htm", REG_SZ, "", 0);
+             SetDefaultValue(".htm", REG_SZ, "");
              SetText("shell\\open\\command", strHandler);
          },
          kUnopenable},
@@ -161,7 +186,7 @@ TEST_F(LinkLaunch, ShellsCodeStandsWhenTheFallbackCannotRun)
         {"empty open command",
          [&] {
              SetText(".htm", kClass);
-             SetDefaultValue(kCommandKey, REG_SZ, "", 0);
+             SetDefaultValue(kCommandKey, REG_SZ, "");
          },
          kUnopenable},
         {"open command that is only the placeholder",
@@ -173,7 +198,7 @@ TEST_F(LinkLaunch, ShellsCodeStandsWhenTheFallbackCannotRun)
         {"open command that is a number",
          [&] {
              SetText(".htm", kClass);
-             SetDefaultValue(kCommandKey, REG_DWORD, &dwNumber, sizeof dwNumber);
+             SetDefaultValue(kCommandKey, REG_DWORD, strNumber);
          },
          kUnopenable},
         {"open command too long to read",
@@ -201,7 +226,7 @@ TEST_F(LinkLaunch, ShellsCodeStandsWhenTheFallbackCannotRun)
         EXPECT_EQ(SE_ERR_NOASSOC, CHyperLink::ShellOpen(c.strTarget.c_str(), SW_SHOW));
     }
     DeleteKey("shell");
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(strRecord.c_str()));
+    EXPECT_FALSE(FileExists(strRecord));
 }
 
 TEST_F(LinkLaunch, FailedStartReturnsItsOwnCode)
@@ -211,47 +236,122 @@ TEST_F(LinkLaunch, FailedStartReturnsItsOwnCode)
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, CHyperLink::ShellOpen(kUnopenable, SW_SHOW));
 }
 
+// Beyond ASCII, within the code page: the handler in a folder of such a name gets such
+// a target, each character as meant (the recorder reads its command line as UTF-16).
+TEST_F(LinkLaunch, HandlerAndTargetBeyondAsciiArriveWhole)
+{
+    const std::string strWord = WordOfTheCodePage();
+    if (strWord.empty())
+        GTEST_SKIP() << "no word for code page " << ::GetACP();
+    std::string strFolder = m_dir.Path("handler " + strWord);
+    ASSERT_TRUE(::CreateDirectoryW(Widen(strFolder).c_str(), nullptr));
+    std::string strHandler = strFolder + "\\link_recorder.exe";
+    ASSERT_TRUE(::CopyFileW(Widen(RecorderPath()).c_str(), Widen(strHandler).c_str(), FALSE));
+    RegisterHandler(Quoted(strHandler) + " \"%1\"");
+    std::string strRecord = m_dir.Path("beyond-ascii.txt");
+    SetRecordFile(strRecord);
+    std::string strTarget = std::string(kUnopenable) + "/" + strWord;
+
+    EXPECT_GT(CHyperLink::ShellOpen(strTarget.c_str(), SW_SHOW), 32);
+    EXPECT_EQ(Quoted(strHandler) + "  " + strTarget, WaitForRecord(strRecord));
+}
+
+// Outside the code page, the target or the handler's command would reach the eight-bit
+// calls with "?" in place of what the code page lacks: nothing is started, and the code
+// says why.
+TEST_F(LinkLaunch, TextOutsideTheCodePageStartsNothing)
+{
+    if (::GetACP() == CP_UTF8)
+        GTEST_SKIP() << "every character fits this system's code page";
+    const std::string strHandler = m_strRecorder + " \"%1\"";
+    const std::string strFarHandler = Quoted(m_dir.Path("처리기\\link_recorder.exe")) + " \"%1\"";
+    struct Case {
+        const char* pszWhat;
+        std::function<void()> fnRegister;
+        std::string strTarget;
+    };
+    const std::vector<Case> cases = {
+        {"Korean target", [&] { RegisterHandler(strHandler); }, "tosvikunreg:한국어"},
+        {"target with an emoji", [&] { RegisterHandler(strHandler); }, "tosvikunreg:photo😀"},
+        {"target of a file", [&] { RegisterHandler(strHandler); }, m_dir.Path("사진.htm")},
+        {"handler in a Korean folder", [&] { RegisterHandler(strFarHandler); }, kUnopenable},
+        {"Korean class name",
+         [&] {
+             SetText(".htm", "TosvikTest.페이지");
+             SetText("TosvikTest.페이지\\shell\\open\\command", strHandler);
+         },
+         kUnopenable},
+    };
+    const std::string strRecord = m_dir.Path("never.txt");
+    SetRecordFile(strRecord);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        DeleteKey(".htm");
+        DeleteKey(kClass);
+        c.fnRegister();
+
+        EXPECT_EQ(HLE_NOT_IN_CODE_PAGE, CHyperLink::ShellOpen(c.strTarget.c_str(), SW_SHOW));
+    }
+    DeleteKey("TosvikTest.페이지");
+    EXPECT_FALSE(FileExists(strRecord));
+}
+
 TEST(ReadDefaultValue, GivesTextThatFitsAndEmptyOtherwise)
 {
     const char kKey[] = "TosvikTest.Value";
-    const std::string strLongest(MAX_PATH - 1, 'v');
-    const std::string strTooLong(MAX_PATH, 'v');
-    const DWORD dwNumber = 0x41414141;
+    const std::wstring longest(MAX_PATH - 1, L'v');
+    const std::wstring tooLong(MAX_PATH, L'v');
     struct Case {
         const char* pszWhat;
         DWORD dwType;
-        const void* pData;
-        DWORD cbData;
+        std::string strData;
         std::string strExpected;
+        LONG nExpected;
     };
-    const std::vector<Case> cases = {
-        {"text", REG_SZ, "abc def", 8, "abc def"},
-        {"text stored without its terminator", REG_SZ, "abcde", 5, "abcde"},
-        {"expandable text", REG_EXPAND_SZ, "%TEMP%\\x", 9, "%TEMP%\\x"},
-        {"empty text", REG_SZ, "", 0, ""},
-        {"longest text", REG_SZ, strLongest.c_str(), MAX_PATH, strLongest},
-        {"longest text without terminator", REG_SZ, strLongest.c_str(), MAX_PATH - 1,
-         strLongest},
-        {"text one byte too long", REG_SZ, strTooLong.c_str(), MAX_PATH + 1, ""},
-        {"too long without terminator", REG_SZ, strTooLong.c_str(), MAX_PATH, ""},
-        {"number", REG_DWORD, &dwNumber, sizeof dwNumber, ""},
-        {"binary", REG_BINARY, "abc", 4, ""},
+    std::vector<Case> cases = {
+        {"text", REG_SZ, Stored(L"abc def"), "abc def", ERROR_SUCCESS},
+        {"text stored without its terminator", REG_SZ, Stored(L"abcde", false), "abcde",
+         ERROR_SUCCESS},
+        {"expandable text", REG_EXPAND_SZ, Stored(L"%TEMP%\\x"), "%TEMP%\\x", ERROR_SUCCESS},
+        {"empty text", REG_SZ, "", "", ERROR_SUCCESS},
+        {"longest text", REG_SZ, Stored(longest), std::string(MAX_PATH - 1, 'v'), ERROR_SUCCESS},
+        {"longest text without terminator", REG_SZ, Stored(longest, false),
+         std::string(MAX_PATH - 1, 'v'), ERROR_SUCCESS},
+        {"text one character too long", REG_SZ, Stored(tooLong), "", ERROR_SUCCESS},
+        {"too long without terminator", REG_SZ, Stored(tooLong, false), "", ERROR_SUCCESS},
+        {"number", REG_DWORD, std::string("AAAA"), "", ERROR_SUCCESS},
+        {"binary", REG_BINARY, std::string("abc", 4), "", ERROR_SUCCESS},
     };
+    if (::GetACP() != CP_UTF8)
+        cases.push_back({"text outside the code page", REG_SZ, Stored(L"처리기 \"%1\""), "",
+                         ERROR_NO_UNICODE_TRANSLATION});
+    // Two bytes a character in code page 936: what fits MAX_PATH characters may not fit
+    // MAX_PATH bytes.
+    if (::GetACP() == 936) {
+        std::string strLink = "\xC1\xB4";  // 链
+        std::string strFits;
+        for (int i = 0; i < (MAX_PATH - 1) / 2; ++i)
+            strFits += strLink;
+        cases.push_back({"double-byte text that fits", REG_SZ,
+                         Stored(std::wstring((MAX_PATH - 1) / 2, L'链')), strFits, ERROR_SUCCESS});
+        cases.push_back({"double-byte text one byte too long", REG_SZ,
+                         Stored(std::wstring(MAX_PATH / 2, L'链')), "", ERROR_SUCCESS});
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszWhat);
         DeleteKey(kKey);
-        SetDefaultValue(kKey, c.dwType, c.pData, c.cbData);
+        SetDefaultValue(kKey, c.dwType, c.strData);
         char szValue[MAX_PATH] = "untouched";
 
-        EXPECT_EQ(ERROR_SUCCESS, CHyperLink::ReadDefaultValue(HKEY_CLASSES_ROOT, kKey, szValue));
+        EXPECT_EQ(c.nExpected, CHyperLink::ReadDefaultValue(HKEY_CLASSES_ROOT, kKey, szValue));
         EXPECT_EQ(c.strExpected, szValue);
     }
 
     // Missing default value: the key opens, the text is empty.
     DeleteKey(kKey);
     HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0,
-                                               KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CLASSES_ROOT, Widen(kKey).c_str(), 0, nullptr,
+                                               0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
     ::RegCloseKey(hKey);
     char szValue[MAX_PATH] = "untouched";
     EXPECT_EQ(ERROR_SUCCESS, CHyperLink::ReadDefaultValue(HKEY_CLASSES_ROOT, kKey, szValue));
@@ -297,6 +397,8 @@ TEST(ShowOpenError, NamesTheReasonInAnExclamationBox)
              "were being processed."},
         {31, "There is no application associated\nwith the given filename extension."},
         {32, "The specified dynamic-link library was not found."},
+        {HLE_NOT_IN_CODE_PAGE, "The link or the program registered to open it\nholds "
+                               "characters that this system's code page cannot carry."},
         {-1, "Unknown Error (-1) occurred."},
         {-2147483647 - 1, "Unknown Error (-2147483648) occurred."},
     };

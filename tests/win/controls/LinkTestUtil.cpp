@@ -1,13 +1,14 @@
 #include "tests/win/controls/LinkTestUtil.h"
 
+#include "framework/portable/Utf16.h"
 #include "tests/engine/TestFiles.h"
 #include "tests/win/framework/WinTestUtil.h"
 
 std::string ModuleDir()
 {
-    char szPath[MAX_PATH];
-    DWORD nLength = ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    std::string strPath(szPath, nLength);
+    wchar_t szPath[MAX_PATH];
+    DWORD nLength = ::GetModuleFileNameW(nullptr, szPath, MAX_PATH);
+    std::string strPath = Narrow(szPath, nLength);
     return strPath.substr(0, strPath.find_last_of('\\'));
 }
 
@@ -18,13 +19,12 @@ std::string RecorderPath()
 
 void SetRecordFile(const std::string& strRecord)
 {
-    ::SetEnvironmentVariableA("TOSVIK_LINK_RECORD", strRecord.c_str());
+    ::SetEnvironmentVariableW(L"TOSVIK_LINK_RECORD", Widen(strRecord).c_str());
 }
 
 std::string WaitForRecord(const std::string& strRecord, DWORD dwTimeoutMs)
 {
-    auto written = [&] { return ::GetFileAttributesA(strRecord.c_str()) != INVALID_FILE_ATTRIBUTES; };
-    if (!wintest::WaitFor(written, dwTimeoutMs))
+    if (!wintest::WaitFor([&] { return FileExists(strRecord); }, dwTimeoutMs))
         return std::string();
     return ReadBytes(strRecord);
 }
