@@ -1,4 +1,4 @@
-// Attaching CWnd objects to windows, and the thin helpers.
+// CWnd objects and their windows, and the thin helpers; texts reach the window as UTF-16.
 #include "framework/win32/Wnd.h"
 
 #include "framework/portable/Utf16.h"
