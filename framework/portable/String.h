@@ -1,4 +1,4 @@
-// Byte strings in the ANSI code page, as the framework's string class was used.
+// The program's strings: UTF-8 bytes, texts and paths alike (UTF-16 only at Windows).
 #pragma once
 
 #include <string>
