@@ -21,12 +21,6 @@ CWnd::~CWnd()
         pApp->m_pMainWnd = nullptr;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    HWND hWnd = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
-    return hWnd != nullptr && SubclassWindow(hWnd);
-}
-
 void CWnd::PreSubclassWindow() {}
 
 BOOL CWnd::PreTranslateMessage(MSG*)

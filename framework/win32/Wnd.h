@@ -36,7 +36,6 @@ public:
     // Puts the framework's window procedure in front of hWnd's own. Calls
     // PreSubclassWindow first (m_hWnd is set; messages still go to the old procedure).
     BOOL SubclassWindow(HWND hWnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     // Gives the window back its original procedure; returns the handle.
     HWND UnsubclassWindow();
 
@@ -81,10 +80,6 @@ public:
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     {
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
-    }
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
-        return ::PostMessageW(m_hWnd, message, wParam, lParam);
     }
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }

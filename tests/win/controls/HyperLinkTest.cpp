@@ -274,7 +274,7 @@ TEST(HyperLink, StateFollowsMouseFocusAndMarks)
     RunDialog([](CLinkTestDialog& dlg) {
         // The hot colour makes the hot state visible.
         COptionLink link(kDefaultOptions | HLO_HOT_COLOUR);
-        ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT)));
         HWND hLink = link.m_hWnd;
         HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_EDIT_ELSEWHERE);
         ::SetFocus(hEdit);
@@ -335,7 +335,7 @@ TEST(HyperLink, PressSelectsAndTakesTheFocusOnlyWhenAsked)
         for (const Case& c : {Case{IDC_LINK_LEFT, kDefaultOptions, true},
                               Case{IDC_LINK_RIGHT, HLO_UNDERLINE | HLO_FIT_TEXT, false}}) {
             COptionLink link(c.dwOptions);
-            ASSERT_TRUE(link.SubclassDlgItem(c.nID, &dlg));
+            ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, c.nID)));
             ::SetFocus(hEdit);
 
             Send(link.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
@@ -546,7 +546,7 @@ TEST(HyperLink, TargetAndTextOnAttachment)
             CHyperLink link;
             if (c.pszTargetBefore != nullptr)
                 link.SetTarget(c.pszTargetBefore);
-            ASSERT_TRUE(link.SubclassDlgItem(c.nID, &dlg));
+            ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, c.nID)));
 
             EXPECT_EQ(c.strText, wintest::WindowText(link.m_hWnd));
             EXPECT_EQ(c.strTarget, ToolText(link.m_hWnd));
@@ -558,7 +558,7 @@ TEST(HyperLink, SetTargetUpdatesTipAndShowsTheLink)
 {
     RunDialog([](CLinkTestDialog& dlg) {
         CHyperLink link;
-        ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT)));
         HWND hLink = link.m_hWnd;
         ::ShowWindow(hLink, SW_HIDE);
         // A longer text than at attachment: setting the target fits the window again.
@@ -589,7 +589,7 @@ TEST(HyperLink, MessagesReachTheTooltipFirst)
 {
     RunDialog([](CLinkTestDialog& dlg) {
         CHyperLink link;
-        ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT)));
         HWND hTip = FindTip(link.m_hWnd);
         ASSERT_NE(nullptr, hTip);
         g_relayed.clear();
@@ -652,14 +652,14 @@ TEST_F(HandCursor, ComesFromTheHelpProgramOnceForAllLinks)
     InstallHelpProgram();
     RunDialog([&](CLinkTestDialog& dlg) {
         COptionLink skipping(kDefaultOptions | HLO_SKIP_CURSOR_LOAD);
-        ASSERT_TRUE(skipping.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        ASSERT_TRUE(skipping.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT)));
         EXPECT_EQ(nullptr, g_hHandCursor);
         ::SetCursor(nullptr);
         EXPECT_FALSE(SendSetCursor(skipping.m_hWnd));
         EXPECT_EQ(nullptr, ::GetCursor());
 
         CHyperLink first;
-        ASSERT_TRUE(first.SubclassDlgItem(IDC_LINK_RIGHT, &dlg));
+        ASSERT_TRUE(first.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_RIGHT)));
         HCURSOR hLoaded = g_hHandCursor;
         ASSERT_NE(nullptr, hLoaded);
         // The module is gone again; the private copy with its hot spot (7, 3) stays.
@@ -669,7 +669,7 @@ TEST_F(HandCursor, ComesFromTheHelpProgramOnceForAllLinks)
         EXPECT_EQ(3, ptHot.y);
 
         CHyperLink second;
-        ASSERT_TRUE(second.SubclassDlgItem(IDC_LINK_CENTER, &dlg));
+        ASSERT_TRUE(second.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_CENTER)));
         EXPECT_EQ(hLoaded, g_hHandCursor);
 
         // Every link shows the shared cursor, the one that skipped loading too.
@@ -685,7 +685,7 @@ TEST_F(HandCursor, FallsBackToTheSystemHand)
 {
     RunDialog([&](CLinkTestDialog& dlg) {
         CHyperLink link;
-        ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT)));
 
         EXPECT_EQ(::LoadCursorA(nullptr, IDC_HAND), g_hHandCursor);
         ::SetCursor(nullptr);
@@ -703,7 +703,7 @@ TEST(HyperLinkOpening, ClickInsideOpensAndTheColourFollows)
         wintest::MessageBoxRecorder boxes;
         CHyperLink link;
         link.SetTarget(RecorderPath());
-        ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT)));
         HWND hLink = link.m_hWnd;
 
         MouseTo(ScreenPoint(hLink, 3, 3));
@@ -742,7 +742,7 @@ TEST(HyperLinkOpening, FailureIsReportedOnceAndChangesNothing)
             wintest::MessageBoxRecorder boxes;
             COptionLink link(c.dwOptions);
             link.SetTarget(kUnopenable);
-            ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+            ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT)));
             HWND hLink = link.m_hWnd;
 
             Send(hLink, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
@@ -767,7 +767,7 @@ TEST(HyperLinkOpening, ReleaseOutsideDoesNotOpen)
         wintest::MessageBoxRecorder boxes;
         CHyperLink link;
         link.SetTarget(kUnopenable);
-        ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT)));
         HWND hLink = link.m_hWnd;
         CRect rcClient = ClientRect(hLink);
 
@@ -793,7 +793,7 @@ TEST(HyperLinkOpening, SpaceOpensOnlyWithTheFocus)
         wintest::MessageBoxRecorder boxes;
         CHyperLink link;
         link.SetTarget(kUnopenable);
-        ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT)));
         HWND hEdit = ::GetDlgItem(dlg.m_hWnd, IDC_EDIT_ELSEWHERE);
 
         ::SetFocus(hEdit);
@@ -829,7 +829,7 @@ TEST(HyperLinkOpening, TargetOutsideTheCodePageIsReported)
         wintest::MessageBoxRecorder boxes;
         CHyperLink link;
         link.SetTarget("tosvikunreg:한국어");
-        ASSERT_TRUE(link.SubclassDlgItem(IDC_LINK_LEFT, &dlg));
+        ASSERT_TRUE(link.SubclassWindow(::GetDlgItem(dlg.m_hWnd, IDC_LINK_LEFT)));
 
         Send(link.m_hWnd, WM_KEYDOWN, VK_SPACE, 0);
 

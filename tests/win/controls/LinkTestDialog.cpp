@@ -18,7 +18,7 @@ CLinkTestDialog::CLinkTestDialog(std::function<void(CLinkTestDialog&)> body)
 BOOL CLinkTestDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    PostMessage(WM_RUN_BODY);
+    ::PostMessageW(m_hWnd, WM_RUN_BODY, 0, 0);
     return TRUE;
 }
 
