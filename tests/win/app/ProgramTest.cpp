@@ -16,6 +16,14 @@ namespace {
 // Where a message box keeps its text.
 const int kBoxTextId = 0xFFFF;
 
+BOOL CALLBACK FindMessageBox(HWND hWnd, LPARAM lParam)
+{
+    if (!::IsWindowVisible(hWnd) || ::GetDlgItem(hWnd, kBoxTextId) == nullptr)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
 // Tosvik.exe started with strArguments (UTF-8) after its name, until it ends or the
 // test does; then it is made to end.
 class RunningProgram {
@@ -54,15 +62,7 @@ public:
         HWND hBox = nullptr;
         wintest::WaitFor(
             [&] {
-                ::EnumThreadWindows(
-                    Thread(),
-                    [](HWND hWnd, LPARAM lParam) -> BOOL {
-                        if (!::IsWindowVisible(hWnd) || ::GetDlgItem(hWnd, kBoxTextId) == nullptr)
-                            return TRUE;
-                        *reinterpret_cast<HWND*>(lParam) = hWnd;
-                        return FALSE;
-                    },
-                    reinterpret_cast<LPARAM>(&hBox));
+                ::EnumThreadWindows(Thread(), &FindMessageBox, reinterpret_cast<LPARAM>(&hBox));
                 return hBox != nullptr;
             },
             15000);

@@ -339,33 +339,34 @@ TEST_F(MainDialogMenusTest, MaximiseDragIconAndInstructionsCallNoShell)
     });
 }
 
+struct TipSearch {
+    HWND hLink;
+    std::wstring strText;
+    bool bFound;
+};
+
+BOOL CALLBACK ReadLinkTip(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<TipSearch*>(lParam);
+    wchar_t szClass[64] = L"";
+    ::GetClassNameW(hWnd, szClass, 64);
+    TOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = pSearch->hLink;
+    ti.uId = 1;
+    if (::lstrcmpiW(szClass, TOOLTIPS_CLASSW) != 0 || !::SendMessageW(hWnd, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)))
+        return TRUE;
+    ti.lpszText = &pSearch->strText[0];
+    ::SendMessageW(hWnd, TTM_GETTEXTW, INFOTIPSIZE, reinterpret_cast<LPARAM>(&ti));
+    pSearch->bFound = true;
+    return FALSE;
+}
+
 // The text of the tool hLink in a tooltip of thread nThread: a link's target.
 CString LinkTarget(DWORD nThread, HWND hLink)
 {
-    struct Search {
-        HWND hLink;
-        std::wstring strText;
-        bool bFound;
-    } search = {hLink, std::wstring(INFOTIPSIZE + 1, L'\0'), false};
-    ::EnumThreadWindows(
-        nThread,
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            auto* pSearch = reinterpret_cast<Search*>(lParam);
-            wchar_t szClass[64] = L"";
-            ::GetClassNameW(hWnd, szClass, 64);
-            TOOLINFOW ti = {};
-            ti.cbSize = TTTOOLINFOW_V2_SIZE;
-            ti.hwnd = pSearch->hLink;
-            ti.uId = 1;
-            if (::lstrcmpiW(szClass, TOOLTIPS_CLASSW) != 0 ||
-                !::SendMessageW(hWnd, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)))
-                return TRUE;
-            ti.lpszText = &pSearch->strText[0];
-            ::SendMessageW(hWnd, TTM_GETTEXTW, INFOTIPSIZE, reinterpret_cast<LPARAM>(&ti));
-            pSearch->bFound = true;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TipSearch search = {hLink, std::wstring(INFOTIPSIZE + 1, L'\0'), false};
+    ::EnumThreadWindows(nThread, &ReadLinkTip, reinterpret_cast<LPARAM>(&search));
     if (!search.bFound)
         return "(no tooltip)";
     return Narrow(search.strText.c_str(), std::wcslen(search.strText.c_str()));
