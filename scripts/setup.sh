@@ -1,21 +1,31 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, only what is missing, so a second run
-# costs a second. Debian packages; run as root (or with sudo on PATH).
+# costs a second. Debian packages; run as root (or with sudo on PATH). With --win64,
+# only what the x86-64 program needs to build and start (scripts/run.sh): no 32-bit
+# Wine and no emulator, which cost a fresh machine more than a minute.
+# Usage: setup.sh [--win64]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+win32=yes
+case ${1:-} in
+  '') ;;
+  --win64) win32= ;;
+  *) echo "usage: setup.sh [--win64]" >&2; exit 2 ;;
+esac
 
 packages=(
   cmake make g++ libgtest-dev googletest libbenchmark-dev
-  g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64
+  g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64
   wine wine64 fonts-wine xvfb xauth fonts-wqy-microhei xdotool imagemagick x11-utils
   locales python3 time file libssl-dev
-  # Runs the shipped 32-bit program, through the emulator fetched below.
-  wine32:i386
 )
+# The shipped 32-bit program, and Wine's loader that runs it through the emulator
+# fetched below.
+[ -z "$win32" ] || packages+=(g++-mingw-w64-i686 wine32:i386)
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ -n "$win32" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   echo "setup: adding the i386 architecture"
   sudo_ dpkg --add-architecture i386
 fi
@@ -44,7 +54,7 @@ done
 # MAP_FIXED_NOREPLACE); the static qemu-i386 of the backports suite of the mirror this
 # machine already uses will do. It is unpacked under build/, not installed.
 qemu_dir=$root/build/qemu
-if [ ! -x "$qemu_dir/qemu-i386" ]; then
+if [ -n "$win32" ] && [ ! -x "$qemu_dir/qemu-i386" ]; then
   . /etc/os-release
   suite=$VERSION_CODENAME-backports
   mirror=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk -v RS= -v s="$VERSION_CODENAME" '
