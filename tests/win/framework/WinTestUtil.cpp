@@ -135,13 +135,14 @@ INT_PTR DriveModal(const std::function<INT_PTR()>& run, const std::function<void
 
 std::wstring WindowTextW(HWND hWnd)
 {
-    // Timed out, so a hung window cannot hang the test.
+    // Timed out, so a hung window cannot hang the test; not "abort if hung": under
+    // the 32-bit emulator a window busy setting itself up can look hung to Wine.
     DWORD_PTR nLength = 0;
-    ::SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &nLength);
+    ::SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 30000, &nLength);
     std::wstring strText(nLength + 1, L'\0');
     DWORD_PTR nCopied = 0;
     ::SendMessageTimeoutW(hWnd, WM_GETTEXT, nLength + 1, reinterpret_cast<LPARAM>(&strText[0]),
-                          SMTO_ABORTIFHUNG, 5000, &nCopied);
+                          SMTO_NORMAL, 30000, &nCopied);
     strText.resize((std::min)(nCopied, nLength));
     return strText;
 }
@@ -156,7 +157,7 @@ void SetWindowText(HWND hWnd, const CString& utf8)
     std::wstring text = Widen(utf8);
     DWORD_PTR nResult = 0;
     ::SendMessageTimeoutW(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                          SMTO_ABORTIFHUNG, 5000, &nResult);
+                          SMTO_NORMAL, 30000, &nResult);
 }
 
 HWND FileNameField(HWND hOpenDialog)
