@@ -130,6 +130,8 @@ public:
         // Both sides keep one process for all their jobs: Wine starts its services
         // with its first process, and they would run beside the first job.
         m_native = std::make_unique<CServedChild>(std::vector<std::string>{m_jobExe, "--serve"});
+        // The answers come through the job's output while it runs.
+        ::setenv("TOSVIK_WINE_STREAM", "1", 1);
         m_wine = std::make_unique<CServedChild>(std::vector<std::string>{kWineRun, m_wineExe, "--serve"});
         const std::string wine = m_work + "/wine";
         Split(wine, Side::Wine, false, true);

@@ -10,15 +10,16 @@ CBlockCopy::CBlockCopy(IJobProgress* pProgress, std::uint64_t nJobBytes)
 
 bool CBlockCopy::Allocate(bool bWithHashes)
 {
-    m_nBlockSize = bWithHashes ? kBlockSize / 2 : kBlockSize;
-    for (int i = 0; i < (bWithHashes ? 2 : 1); ++i) {
+    m_nBlockSize = bWithHashes ? kBlockSize / kRingBlocks : kBlockSize;
+    for (int i = 0; i < (bWithHashes ? kRingBlocks : 1); ++i) {
         m_blocks[i].reset(new (std::nothrow) char[m_nBlockSize]);
         if (!m_blocks[i])
             return false;
     }
     if (bWithHashes) {
-        m_fileHash = std::make_unique<CHashLane>();
-        m_jobHash = std::make_unique<CHashLane>();
+        // A block goes round again only after both lanes hashed it.
+        m_fileHash = std::make_unique<CHashLane>(kRingBlocks - 1);
+        m_jobHash = std::make_unique<CHashLane>(kRingBlocks - 1);
     }
     return true;
 }
@@ -41,10 +42,10 @@ std::uint64_t CBlockCopy::Copy(CFile& from, CFile& to, std::uint64_t nLimit)
         if (nRead > 0) {
             to.Write(pBlock, nRead);
             if (m_fileHash) {
-                // Once both lanes took this block, the other one is free to read into.
+                // Once both lanes took this block, the next one of the ring is hashed.
                 m_fileHash->Add(pBlock, nRead);
                 m_jobHash->Add(pBlock, nRead);
-                m_nCurrent ^= 1;
+                m_nCurrent = (m_nCurrent + 1) % kRingBlocks;
             }
         }
         nCopied += nRead;

@@ -1,7 +1,7 @@
 // The copy loop of a job: one block of about 1 MiB for every file, and the job's
 // progress reported, and its cancel asked for, after every block. With hashes, the
 // bytes are hashed as they are copied, per file and for the whole job, while the
-// next block is read into a second one.
+// next blocks are read into others.
 #pragma once
 
 #include "engine/HashLane.h"
@@ -16,8 +16,10 @@ class CBlockCopy {
 public:
     // Large enough that a system call per block costs nothing, small enough for the
     // processor's cache and for a cancel to take effect at once. With hashes the
-    // copy alternates between two blocks of half the size, so memory stays the same.
+    // copy goes round a ring of blocks a quarter of the size, so memory stays the
+    // same while the hashing threads work through the blocks behind the copy.
     static constexpr std::size_t kBlockSize = 1 << 20;
+    static constexpr int kRingBlocks = 4;
 
     CBlockCopy(IJobProgress* pProgress, std::uint64_t nJobBytes);
 
@@ -39,7 +41,7 @@ private:
     std::uint64_t m_nDone = 0;
     bool m_bCancelled = false;
     std::size_t m_nBlockSize = kBlockSize;
-    std::unique_ptr<char[]> m_blocks[2];
+    std::unique_ptr<char[]> m_blocks[kRingBlocks];
     int m_nCurrent = 0;
     std::unique_ptr<CHashLane> m_fileHash;
     std::unique_ptr<CHashLane> m_jobHash;

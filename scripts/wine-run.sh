@@ -113,10 +113,15 @@ fi
 
 # Wine's helper processes, started by the first program a server serves, inherit its
 # output and outlive it: the program writes into a file, so that no one waits on a pipe
-# they hold.
-out=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+# they hold. A caller that talks with the program through its output as it runs (the
+# benchmark) sets TOSVIK_WINE_STREAM=1 and does not wait for the pipe's end.
 [ -n "$own_server$own_xvfb" ] || exec 9>&-
 status=0
+if [ "${TOSVIK_WINE_STREAM:-}" = 1 ]; then
+  "$WINE" "$@" 9>&- || status=$?
+  exit $status
+fi
+out=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
 "$WINE" "$@" >"$out" 2>&1 9>&- || status=$?
 cat "$out"
 rm -f "$out"
