@@ -102,6 +102,21 @@ TEST(MergePieces, NumberThatIsNotDigits)
     EXPECT_EQ(ReadBytes(dir.Path("m.avi")), "firstsecond");
 }
 
+// A file that already has the temporary name stays as it is: the merge takes the
+// next free name, and leaves none of its own behind.
+TEST(MergePieces, TemporaryNameNeverTakesAnExistingFile)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("~tosvik000.tmp"), "someone's");
+    WriteBytes(dir.Path("m_001.avi"), "first");
+    WriteBytes(dir.Path("m_002.avi"), "2nd");
+    CBoxRecorder owner;
+    EXPECT_EQ(MergePieces(&owner, dir.Path("m_001.avi")), JobResult::Done);
+    EXPECT_EQ(ReadBytes(dir.Path("m.avi")), "first2nd");
+    EXPECT_EQ(ReadBytes(dir.Path("~tosvik000.tmp")), "someone's");
+    EXPECT_EQ(dir.Count(), 4u);
+}
+
 TEST(MergePieces, SelectedPieceOrOutputThatCannotBeOpened)
 {
     CTempDir dir;
