@@ -73,6 +73,13 @@ std::string WordOfTheCodePage()
     }
 }
 
+// A registry state (set up by fnRegister) under which opening strTarget must start nothing.
+struct NoStartCase {
+    const char* pszWhat;
+    std::function<void()> fnRegister;
+    std::string strTarget;
+};
+
 class LinkLaunch : public ::testing::Test {
 protected:
     void SetUp() override
@@ -94,6 +101,26 @@ protected:
     {
         SetText(".htm", kClass);
         SetText(kCommandKey, strCommand);
+    }
+
+    // Each case gives nCode and starts no recorder; strExtraKey is the one key beyond
+    // .htm and its class that a case may write, cleared before each case and after all.
+    void ExpectNothingStarted(const std::vector<NoStartCase>& cases, int nCode,
+                              const std::string& strExtraKey)
+    {
+        const std::string strRecord = m_dir.Path("never.txt");
+        SetRecordFile(strRecord);
+        for (const NoStartCase& c : cases) {
+            SCOPED_TRACE(c.pszWhat);
+            DeleteKey(".htm");
+            DeleteKey(kClass);
+            DeleteKey(strExtraKey);
+            c.fnRegister();
+
+            EXPECT_EQ(nCode, CHyperLink::ShellOpen(c.strTarget.c_str(), SW_SHOW));
+        }
+        DeleteKey(strExtraKey);
+        EXPECT_FALSE(FileExists(strRecord));
     }
 
     CTempDir m_dir;
@@ -167,12 +194,7 @@ TEST_F(LinkLaunch, ShellsCodeStandsWhenTheFallbackCannotRun)
     strTooLongTarget.resize(MAX_PATH, 'p');
     const std::string strNumber("\7\0\0\0", 4);
 
-    struct Case {
-        const char* pszWhat;
-        std::function<void()> fnRegister;
-        std::string strTarget;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<NoStartCase> cases = {
         {"no .htm key", [] {}, kUnopenable},
         {"class without open command", [] { SetText(".htm", kClass); }, kUnopenable},
         {".htm without a class name",
@@ -214,19 +236,7 @@ TEST_F(LinkLaunch, ShellsCodeStandsWhenTheFallbackCannotRun)
          },
          strTooLongTarget},
     };
-    const std::string strRecord = m_dir.Path("never.txt");
-    SetRecordFile(strRecord);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pszWhat);
-        DeleteKey(".htm");
-        DeleteKey(kClass);
-        DeleteKey("shell");
-        c.fnRegister();
-
-        EXPECT_EQ(SE_ERR_NOASSOC, CHyperLink::ShellOpen(c.strTarget.c_str(), SW_SHOW));
-    }
-    DeleteKey("shell");
-    EXPECT_FALSE(FileExists(strRecord));
+    ExpectNothingStarted(cases, SE_ERR_NOASSOC, "shell");
 }
 
 TEST_F(LinkLaunch, FailedStartReturnsItsOwnCode)
@@ -265,12 +275,7 @@ TEST_F(LinkLaunch, TextOutsideTheCodePageStartsNothing)
         GTEST_SKIP() << "every character fits this system's code page";
     const std::string strHandler = m_strRecorder + " \"%1\"";
     const std::string strFarHandler = Quoted(m_dir.Path("처리기\\link_recorder.exe")) + " \"%1\"";
-    struct Case {
-        const char* pszWhat;
-        std::function<void()> fnRegister;
-        std::string strTarget;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<NoStartCase> cases = {
         {"Korean target", [&] { RegisterHandler(strHandler); }, "tosvikunreg:한국어"},
         {"target with an emoji", [&] { RegisterHandler(strHandler); }, "tosvikunreg:photo😀"},
         {"target of a file", [&] { RegisterHandler(strHandler); }, m_dir.Path("사진.htm")},
@@ -282,18 +287,7 @@ TEST_F(LinkLaunch, TextOutsideTheCodePageStartsNothing)
          },
          kUnopenable},
     };
-    const std::string strRecord = m_dir.Path("never.txt");
-    SetRecordFile(strRecord);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pszWhat);
-        DeleteKey(".htm");
-        DeleteKey(kClass);
-        c.fnRegister();
-
-        EXPECT_EQ(HLE_NOT_IN_CODE_PAGE, CHyperLink::ShellOpen(c.strTarget.c_str(), SW_SHOW));
-    }
-    DeleteKey("TosvikTest.페이지");
-    EXPECT_FALSE(FileExists(strRecord));
+    ExpectNothingStarted(cases, HLE_NOT_IN_CODE_PAGE, "TosvikTest.페이지");
 }
 
 TEST(ReadDefaultValue, GivesTextThatFitsAndEmptyOtherwise)

@@ -57,10 +57,7 @@ TEST(DataExchange, MaxCharsCountsAsTheEditDoesAndRefusesLongerText)
     wintest::MessageBoxRecorder boxes;
     CTestDialog dlg;
     CString strValue;
-    dlg.exchange = [&](CDataExchange* pDX) {
-        DDX_Text(pDX, IDC_EDIT, strValue);
-        DDV_MaxChars(pDX, strValue, 8);
-    };
+    dlg.ExchangeEditOfAtMost(strValue, 8);
     LRESULT nLimit = 0;
     std::vector<bool> accepted;
     HWND hEdit = nullptr;
@@ -93,10 +90,7 @@ TEST(DataExchange, ARefusedTextIsReportedFirstThenFocusedAndSelected)
     wintest::MessageBoxRecorder boxes;
     CTestDialog dlg;
     CString strValue;
-    dlg.exchange = [&](CDataExchange* pDX) {
-        DDX_Text(pDX, IDC_EDIT, strValue);
-        DDV_MaxChars(pDX, strValue, 8);
-    };
+    dlg.ExchangeEditOfAtMost(strValue, 8);
     HWND hEdit = nullptr, hFocusAtBox = nullptr, hFocusAfter = nullptr;
     DWORD nSelStart = 1, nSelEnd = 0;
     boxes.onBox = [&](const wintest::MessageBoxRecorder::Box&) { hFocusAtBox = ::GetFocus(); };

@@ -63,10 +63,7 @@ TEST(Dialog, OkStaysOpenWhenTheDataIsRefused)
     wintest::MessageBoxRecorder boxes;
     CTestDialog dlg;
     CString strValue;
-    dlg.exchange = [&](CDataExchange* pDX) {
-        DDX_Text(pDX, IDC_EDIT, strValue);
-        DDV_MaxChars(pDX, strValue, 3);
-    };
+    dlg.ExchangeEditOfAtMost(strValue, 3);
     bool bOpenAfterOk = false;
     dlg.script = [&](CTestDialog& d) {
         d.SetDlgItemText(IDC_EDIT, "four");

@@ -304,11 +304,7 @@ protected:
         log.push_back("base taskbar " + std::to_string(wParam) + "/" + std::to_string(lParam));
         return 31;
     }
-    LRESULT OnLate(WPARAM, LPARAM)
-    {
-        log.push_back("base late");
-        return 32;
-    }
+    LRESULT OnLate(WPARAM, LPARAM) { log.push_back("base late"); return 32; }
 
     DECLARE_MESSAGE_MAP()
 };
@@ -320,11 +316,7 @@ END_MESSAGE_MAP()
 
 class CRegisteredDerivedWnd : public CRegisteredBaseWnd {
 protected:
-    LRESULT OnLateFirst(WPARAM, LPARAM)
-    {
-        log.push_back("derived late");
-        return 41;
-    }
+    LRESULT OnLateFirst(WPARAM, LPARAM) { log.push_back("derived late"); return 41; }
 
     DECLARE_MESSAGE_MAP()
 };

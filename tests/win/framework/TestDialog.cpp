@@ -40,3 +40,11 @@ LRESULT CTestDialog::OnTimer(WPARAM wParam, LPARAM)
         EndDialog(kWatchdogResult);
     return 0;
 }
+
+void CTestDialog::ExchangeEditOfAtMost(CString& strValue, int nMaxChars)
+{
+    exchange = [&strValue, nMaxChars](CDataExchange* pDX) {
+        DDX_Text(pDX, IDC_EDIT, strValue);
+        DDV_MaxChars(pDX, strValue, nMaxChars);
+    };
+}

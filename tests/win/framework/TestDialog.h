@@ -19,6 +19,9 @@ public:
     // Runs inside DoDataExchange.
     std::function<void(CDataExchange*)> exchange;
 
+    // Exchanges IDC_EDIT with strValue, refusing text longer than nMaxChars.
+    void ExchangeEditOfAtMost(CString& strValue, int nMaxChars);
+
     using CDialog::OnCancel;
     using CDialog::OnOK;
 
