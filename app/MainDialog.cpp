@@ -85,12 +85,10 @@ BOOL CMainDialog::OnInitDialog()
     CDialog::OnInitDialog();
 
     if (HMENU hSysMenu = GetSystemMenu(FALSE)) {
-        wchar_t szAbout[128];
-        int nLength = ::LoadStringW(AfxGetInstanceHandle(), IDS_ABOUT_MENU_TEXT, szAbout, 128);
-        if (nLength > 0) {
+        CString strAbout = AfxLoadString(IDS_ABOUT_MENU_TEXT);
+        if (!strAbout.empty()) {
             AfxAppendMenu(hSysMenu, MF_SEPARATOR, 0, nullptr);
-            AfxAppendMenu(hSysMenu, MF_STRING, IDM_ABOUT_COMMAND,
-                          Narrow(szAbout, static_cast<std::size_t>(nLength)).c_str());
+            AfxAppendMenu(hSysMenu, MF_STRING, IDM_ABOUT_COMMAND, strAbout.c_str());
         }
     }
     SetIcon(m_hIcon, TRUE);
