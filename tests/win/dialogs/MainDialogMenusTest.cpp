@@ -139,7 +139,15 @@ protected:
     // for the menu's window.
     HWND OpenTrayMenu(HWND hDlg, int x = 400, int y = 300)
     {
-        ::SetCursorPos(x, y);
+        // Wine warps the X pointer after it records the position, and a motion event
+        // still on its way can move it back: wait until the position holds.
+        int nSteady = 0;
+        WaitFor([&] {
+            ::SetCursorPos(x, y);
+            POINT pt;
+            nSteady = ::GetCursorPos(&pt) && pt.x == x && pt.y == y ? nSteady + 1 : 0;
+            return nSteady >= 3;
+        });
         ::PostMessageW(hDlg, kTrayMessage, 130, WM_RBUTTONDOWN);
         return wintest::WaitForThreadWindow(m_nThreadId, "#32768", 5000);
     }
