@@ -5,10 +5,15 @@
 # The Windows suites run once per locale of the lists below: the program must read the
 # same whatever the system's ANSI code page, which Wine takes from the locale.
 # Every preset and locale runs even when an earlier one fails; the exit status says if
-# any did, and the summary at the end gives each run's result.
+# any did, and the summary at the end gives each run's result. A skip is never a pass:
+# it is a line of its own in the summary, with its reason.
+# TOSVIK_TEST_PRESETS="linux win64" runs only those presets.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/setup.sh
+# Set-up leaves the reason here when the 32-bit group could not be installed.
+win32_unavailable=
+[ ! -f build/win32-unavailable ] || win32_unavailable=$(head -n 1 build/win32-unavailable)
 jobs=$(nproc)
 . scripts/session.sh
 . scripts/emulator-i386.sh
@@ -19,6 +24,10 @@ declare -A code_page=([zh_CN.UTF-8]=936 [en_US.UTF-8]=1252 [C.UTF-8]=1252)
 
 failed=() results=()
 result() { results+=("$1: $2 ($3 s)"); [ "$2" = passed ] || failed+=("$1"); }
+skip_win32() {
+  echo "test: SKIPPED the 32-bit suites: $1"
+  results+=("win32: SKIPPED the 32-bit suites: $1")
+}
 
 # Runs the Windows suites of preset $1 once per locale $2...: each run first checks
 # that a program of that build gets the locale's code page, so that a locale Wine
@@ -47,8 +56,13 @@ windows_suites() {
   done
 }
 
-for preset in linux linux-asan win64 win32; do
+for preset in ${TOSVIK_TEST_PRESETS:-linux linux-asan win64 win32}; do
   echo "=== $preset"
+  # Without the i686 compiler there is no 32-bit build to make or check.
+  if [ "$preset" = win32 ] && ! command -v i686-w64-mingw32-g++-posix >/dev/null; then
+    skip_win32 "${win32_unavailable:-the i686 compiler is not installed}"
+    continue
+  fi
   start=$SECONDS
   if ! { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j "$jobs"; }; then
     result "$preset" "FAILED (build)" $((SECONDS - start))
@@ -74,17 +88,22 @@ for preset in linux linux-asan win64 win32; do
       fi
       # The emulator is registered before the 32-bit prefix is made: a prefix made
       # without it has no 32-bit system.
-      if tosvik_i386_enable; then
+      if [ -n "$win32_unavailable" ]; then
+        skip_win32 "$win32_unavailable"
+      elif tosvik_i386_enable; then
         windows_suites win32 "${win32_langs[@]}"
       else
-        echo "test: SKIPPED the 32-bit suites (ctest --preset win32): $tosvik_i386_why"
-        results+=("win32: SKIPPED ($tosvik_i386_why)")
+        skip_win32 "$tosvik_i386_why"
       fi ;;
   esac
 done
 
 echo "=== summary"
 printf 'test: %s\n' "${results[@]}"
+if [ ${#failed[@]} -eq 0 ] && printf '%s\n' "${results[@]}" | grep -q SKIPPED; then
+  echo "test: all that ran passed, but NOT everything ran: see SKIPPED above"
+  exit 0
+fi
 if [ ${#failed[@]} -gt 0 ]; then
   echo "test: FAILED: ${failed[*]}"
   exit 1
