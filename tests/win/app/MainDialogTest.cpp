@@ -61,16 +61,17 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
         const int order[] = {IDOK, IDCANCEL, IDC_PATH, IDC_BROWSE, IDC_MODE_SPLIT, IDC_MODE_MERGE,
                              IDC_MODE_FRAME, IDC_FILE_FRAME, IDC_SIZE_FRAME, IDC_SHOW_INSTRUCTIONS,
                              IDC_CREDITS_FRAME, IDC_DESIGNER_TEXT, IDC_HOME_LINK, IDC_MAIL_LINK,
-                             IDC_SIZE_64MB, IDC_SIZE_32MB};
+                             IDC_SIZE_64MB, IDC_SIZE_32MB, IDC_SIZE_OTHER, IDC_SIZE_OTHER_MB};
         EXPECT_EQ(ChildIds(s.Dialog()), std::vector<int>(std::begin(order), std::end(order)));
         for (int nID : order) {
-            bool bDisabled = nID == IDOK || nID == IDC_SIZE_FRAME || nID == IDC_SIZE_64MB || nID == IDC_SIZE_32MB;
+            bool bDisabled = nID == IDOK || nID == IDC_SIZE_FRAME || nID == IDC_SIZE_64MB || nID == IDC_SIZE_32MB ||
+                nID == IDC_SIZE_OTHER || nID == IDC_SIZE_OTHER_MB;
             EXPECT_EQ(s.Enabled(nID), !bDisabled) << "control " << nID;
         }
         EXPECT_TRUE(s.Text(IDC_PATH).empty());
 
-        // Each pair is a group of its own, entered by Tab at its first button; the
-        // control after it, and the first of the dialog, end it.
+        // Each radio group is entered by Tab at its first button; the control after
+        // it, and the first of the dialog, end it. The size field is a group of its own.
         const struct {
             int nID;
             LONG_PTR nMarks;
@@ -79,6 +80,7 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
             {IDC_MODE_MERGE, 0},
             {IDC_SIZE_64MB, WS_GROUP | WS_TABSTOP},
             {IDC_SIZE_32MB, 0},
+            {IDC_SIZE_OTHER, 0},
         };
         for (const auto& radio : radios) {
             LONG_PTR style = ::GetWindowLongPtrW(s.Item(radio.nID), GWL_STYLE);
@@ -87,6 +89,9 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
         }
         for (int nID : {IDOK, IDC_MODE_FRAME})
             EXPECT_TRUE(::GetWindowLongPtrW(s.Item(nID), GWL_STYLE) & WS_GROUP) << nID;
+        // An editable drop-down list, so a size can be typed or chosen.
+        EXPECT_EQ(::GetWindowLongPtrW(s.Item(IDC_SIZE_OTHER_MB), GWL_STYLE) & (WS_GROUP | WS_TABSTOP | 3),
+                  WS_GROUP | WS_TABSTOP | CBS_DROPDOWN);
         EXPECT_TRUE(::GetWindowLongPtrW(s.Item(IDOK), GWL_STYLE) & WS_TABSTOP);
 
         CMainDialog& form = s.Form();
