@@ -139,7 +139,7 @@ void CMainDialog::OnOK()
 
 void CMainDialog::OnBrowse()
 {
-    CFileDialog dlg(TRUE, nullptr, "*.*", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, nullptr);
+    CFileDialog dlg(nullptr, "*.*", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, nullptr);
     if (dlg.DoModal() == IDOK) {
         m_strPath = dlg.GetPathName();
         SetDlgItemText(IDC_PATH, m_strPath.c_str());
