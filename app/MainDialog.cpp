@@ -1,5 +1,6 @@
 #include "app/MainDialog.h"
 
+#include "app/AboutDialog.h"
 #include "app/ProgressDialog.h"
 #include "engine/JobTexts.h"
 #include "engine/PieceNames.h"
@@ -70,6 +71,29 @@ BEGIN_MESSAGE_MAP(CMainDialog, CDialog)
     ON_BN_CLICKED(IDC_SIZE_32MB, &CMainDialog::OnPieceSize32MB)
     ON_BN_CLICKED(IDC_SIZE_64MB, &CMainDialog::OnPieceSize64MB)
 END_MESSAGE_MAP()
+
+// Every command passes here first; IDOK reaches the Start command (OnOK) and
+// IDCANCEL the framework's default through the base class.
+BOOL CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case ID_TRAY_EXIT:
+        m_trayIcon.Remove();
+        DestroyWindow();
+        break;
+    case ID_TRAY_RESTORE:
+        RestoreFromTray();
+        break;
+    case ID_TRAY_ABOUT: {
+        CAboutDialog dlgAbout;
+        dlgAbout.DoModal();
+        break;
+    }
+    default:
+        break;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
 
 void CMainDialog::DoDataExchange(CDataExchange* pDX)
 {

@@ -3,15 +3,11 @@
 // form it keeps (CSplitForm) is what the Start command reads.
 #pragma once
 
+#include "app/TrayIcon.h"
 #include "controls/HyperLink.h"
 #include "engine/StartCommand.h"
 #include "framework/win32/Dialog.h"
 #include "framework/portable/String.h"
-
-#include <shellapi.h>
-
-// What the notification-area icon sends the dialog about the mouse.
-#define WM_TRAY_NOTIFY (WM_USER + 1)
 
 // The form's members (m_strPath, m_bSplitMode, m_nSizeChoice, m_nPieceSizeK) come
 // from CSplitForm. m_bSplitMode is written by the first mode choice, which every way
@@ -75,9 +71,7 @@ private:
 
     CHyperLink m_linkMail;
     CHyperLink m_linkHome;
-    // The notification-area icon, filled at every minimise and passed again to
-    // remove it.
-    NOTIFYICONDATAA m_nid = {};
+    CTrayIcon m_trayIcon;
     // False only while the window is hidden behind the icon.
     bool m_bWindowShown = true;
     HICON m_hIcon;
