@@ -5,6 +5,7 @@
 #include "engine/PartialFile.h"
 #include "engine/PieceName.h"
 #include "engine/PieceSet.h"
+#include "engine/SizeLimits.h"
 #include "engine/TargetCheck.h"
 #include "framework/portable/File.h"
 #include "framework/portable/FileSystem.h"
@@ -63,6 +64,8 @@ CJobOutcome MergePieces(std::string selectedPath, IJobProgress* pProgress)
     if (auto refusal = CheckPieceSet(selectedPath, piece.GetLength(), nListed, set))
         return *refusal;
     if (auto refusal = CheckJobFiles(JobKind::Merge, set.names, {outName}))
+        return *refusal;
+    if (auto refusal = CheckRoomForMerge(outName, set.nTotalBytes))
         return *refusal;
 
     CBlockCopy copy(pProgress, set.nTotalBytes);

@@ -3,6 +3,7 @@
 #include "engine/BlockCopy.h"
 #include "engine/ChecksumRecord.h"
 #include "engine/PieceName.h"
+#include "engine/SizeLimits.h"
 #include "engine/TargetCheck.h"
 #include "framework/portable/File.h"
 #include "framework/portable/FileSystem.h"
@@ -49,12 +50,14 @@ CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pPro
     // An exact multiple still gets its empty last piece, so a merge finds the end.
     const std::uint64_t nCount = nLength / nPieceSize + 1;
     if (nCount > static_cast<std::uint64_t>(kMaxPieces))
-        return Refused(JobReason::TooManyPieces);
+        return TooManyPiecesFor(nLength);
     const CPieceName first(MakeFirstPieceName(sourcePath));
     std::vector<std::string> names;
     for (std::uint64_t i = 1; i <= nCount; ++i)
         names.push_back(first.PieceName(static_cast<int>(i)));
     if (auto refusal = CheckJobFiles(JobKind::Split, {sourcePath}, names))
+        return *refusal;
+    if (auto refusal = CheckRoomForSplit(sourcePath, names, nLength))
         return *refusal;
     CBlockCopy copy(pProgress, nLength);
     if (!copy.Allocate(bChecksums))

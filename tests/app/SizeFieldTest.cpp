@@ -2,7 +2,7 @@
 // numbers too long for any integer, text around the number, and the list's own
 // entries read back.
 #include "app/SizeField.h"
-#include "engine/FileSystemLimit.h"
+#include "engine/SizeLimits.h"
 
 #include <gtest/gtest.h>
 
