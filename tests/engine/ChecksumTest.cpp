@@ -2,6 +2,7 @@
 #include "engine/ChecksumRecord.h"
 #include "engine/MergePieces.h"
 #include "engine/SplitFile.h"
+#include "framework/portable/File.h"
 #include "framework/portable/Sha256.h"
 #include "framework/portable/String.h"
 
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -22,6 +24,18 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
+}
+
+// The digits of every line in upper case; the names as they were.
+std::string UpperHex(std::string record)
+{
+    for (std::size_t at = 0; at < record.size(); at = record.find('\n', at) + 1) {
+        for (std::size_t i = at; i < at + 64 && i < record.size(); ++i)
+            record[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(record[i])));
+        if (record.find('\n', at) == std::string::npos)
+            break;
+    }
+    return record;
 }
 
 TEST(Checksums, SystemHashKnownVectors)
@@ -138,10 +152,11 @@ TEST(Checksums, MergeCatchesWhatDiffersFromTheRecord)
 }
 
 // Pieces of an earlier version come without a record and merge as before; a record
-// that a tool wrote in binary mode ('*') or with LF line ends is read too.
+// that a tool wrote in binary mode ('*'), with LF line ends or in upper-case hex (as
+// sha256sum -c accepts) is read too.
 TEST(Checksums, MergeWithAndWithoutARecord)
 {
-    for (const char* variant : {"none", "binary", "lf"}) {
+    for (const char* variant : {"none", "binary", "lf", "upper"}) {
         SCOPED_TRACE(variant);
         CTempDir dir;
         const std::string bytes = MakeBytes(2500);
@@ -151,12 +166,30 @@ TEST(Checksums, MergeWithAndWithoutARecord)
         const std::string strVariant = variant;
         if (strVariant == "none")
             fs::remove(dir.Path("r.bin.sha256"));
+        else if (strVariant == "upper")
+            WriteBytes(dir.Path("r.bin.sha256"), UpperHex(record));
         else
             WriteBytes(dir.Path("r.bin.sha256"), strVariant == "binary" ? ReplaceAll(record, "  ", " *") : ReplaceAll(record, "\r", ""));
         fs::remove(dir.Path("r.bin"));
         EXPECT_EQ(MergePieces(dir.Path("r_001.bin")), CJobOutcome::Done(JobKind::Merge, dir.Path("r.bin")));
-        EXPECT_EQ(ReadBytes(dir.Path("r.bin")), bytes);
+        EXPECT_TRUE(SameBytes(ReadBytes(dir.Path("r.bin")), bytes));
     }
+}
+
+// A record that is there but cannot be read (another program holds it) is no reason
+// to merge unchecked: the merge stops and names it.
+TEST(Checksums, RecordHeldByAnotherProgramIsNotSkipped)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("r.bin"), MakeBytes(2500));
+    ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
+    fs::remove(dir.Path("r.bin"));
+    CFile holder;
+    ASSERT_TRUE(holder.Open(dir.Path("r.bin.sha256"), CFile::modeRead));
+    const CJobOutcome outcome = MergePieces(dir.Path("r_001.bin"));
+    EXPECT_FALSE(outcome.IsDone());
+    EXPECT_EQ(outcome.strFile, dir.Path("r.bin.sha256"));
+    EXPECT_FALSE(FileExists(dir.Path("r.bin")));
 }
 
 } // namespace

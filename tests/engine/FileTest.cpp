@@ -6,6 +6,12 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+#include <sys/stat.h>
+#include <thread>
 #endif
 
 namespace {
@@ -63,6 +69,35 @@ TEST(File, ReadAndWriteFailuresThrowWithTheFileName)
     ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
     EXPECT_THROW(file.Read(buffer, sizeof buffer), CFileException);
 }
+
+#ifndef _WIN32
+// Read promises fewer bytes only at the end of the file: a pipe or a network file
+// system hands them over in parts, and a part is no end.
+TEST(File, ReadWaitsForEveryPartOfAShortDelivery)
+{
+    // A faulty Read closes the pipe early; the writer must see an error, not a signal.
+    signal(SIGPIPE, SIG_IGN);
+    CTempDir dir;
+    const std::string path = dir.Path("fifo");
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    // The writer's end is plain: CFile's lock would be taken on the pipe both ends share.
+    std::thread writer([&] {
+        const int fd = ::open(path.c_str(), O_WRONLY);
+        if (fd < 0)
+            return;
+        (void)!::write(fd, "first-", 6);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        (void)!::write(fd, "second", 6);
+        ::close(fd);
+    });
+    CFile in;
+    ASSERT_TRUE(in.Open(path, CFile::modeRead));
+    char buffer[16] = {};
+    const std::size_t nRead = in.Read(buffer, 12);
+    writer.join();
+    EXPECT_EQ(std::string(buffer, nRead), "first-second");
+}
+#endif
 
 #ifdef _WIN32
 TEST(File, CauseTextIsTheSystemsOrTheNumber)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <random>
@@ -115,6 +116,21 @@ CFileSizeLimit::~CFileSizeLimit()
 extern "C" const char* __asan_default_options()
 {
     return "allocator_may_return_null=1";
+}
+
+testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected)
+{
+    const std::size_t nCommon = std::min(actual.size(), expected.size());
+    std::size_t at = 0;
+    while (at < nCommon && actual[at] == expected[at])
+        ++at;
+    if (at == nCommon && actual.size() == expected.size())
+        return testing::AssertionSuccess();
+    testing::AssertionResult result = testing::AssertionFailure();
+    result << actual.size() << " bytes where " << expected.size() << " were expected";
+    if (at < nCommon)
+        result << ", first differing at offset " << at;
+    return result;
 }
 
 bool operator==(const CJobOutcome& a, const CJobOutcome& b)

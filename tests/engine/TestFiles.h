@@ -4,6 +4,8 @@
 
 #include "engine/JobOutcome.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -51,6 +53,10 @@ private:
     void (*m_pfnSaved)(int);
 };
 #endif
+
+// Bytes compared so that a failure prints one line (lengths and the first differing
+// offset), not megabytes of both buffers.
+testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected);
 
 // Outcomes compare by what they tell: kind, end, reason and the files named. The
 // system's cause differs between systems; tests look at it where it matters.
