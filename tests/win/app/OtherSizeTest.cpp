@@ -5,53 +5,31 @@
 
 #include "app/SizeField.h"
 #include "framework/portable/File.h"
+#include "framework/portable/FileSystem.h"
 #include "res/resource.h"
 #include "tests/engine/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 
-const char kFormErrorCaption[] = "Kavrel：你出错了";
-
-std::uint64_t Length(const std::string& path)
+// The lengths of s_001.bin, s_002.bin, ... in dir, which are removed with the record
+// so that the next split starts afresh.
+std::vector<std::uint64_t> TakePieces(const CTempDir& dir)
 {
-    CFile file;
-    return file.Open(path, CFile::modeRead) ? file.GetLength() : 0;
+    std::vector<std::uint64_t> lengths;
+    for (int n = 1;; ++n) {
+        const std::string strPiece = dir.Path(AfxFormat("s_%03d.bin", n));
+        CFile piece;
+        if (!piece.Open(strPiece, CFile::modeRead))
+            break;
+        lengths.push_back(piece.GetLength());
+        piece.Close();
+        RemoveFile(strPiece);
+    }
+    RemoveFile(dir.Path("s.bin.sha256"));
+    return lengths;
 }
-
-// A sparse source in a folder of its own; pieces are cleared between splits.
-class SplitFolder {
-public:
-    explicit SplitFolder(std::uint64_t nLength) { WriteSparse(m_strSource, nLength, "head", "tail"); }
-
-    const std::string& Source() const { return m_strSource; }
-    std::size_t Count() const { return m_dir.Count(); }
-
-    // The lengths of piece 001, 002, ... as far as they go.
-    std::vector<std::uint64_t> PieceLengths() const
-    {
-        std::vector<std::uint64_t> lengths;
-        for (int n = 1; FileExists(Piece(n)); ++n)
-            lengths.push_back(Length(Piece(n)));
-        return lengths;
-    }
-
-    void RemovePieces() const
-    {
-        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(m_dir.Path(""))))
-            if (entry.path().filename().u8string() != "s.bin")
-                std::filesystem::remove(entry.path());
-    }
-
-private:
-    std::string Piece(int n) const { return m_dir.Path(AfxFormat("s_%03d.bin", n)); }
-
-    CTempDir m_dir;
-    const std::string m_strSource = m_dir.Path("s.bin");
-};
 
 void ChooseOther(MainDialogSession& s, const std::string& strSource)
 {
@@ -72,10 +50,11 @@ TEST(OtherSize, EachRefusedEntryGivesOneBoxAndWritesNothing)
         {"", F::Empty}, {"0", F::OutOfRange}, {"1000000", F::OutOfRange}, {"12.5", F::NotWholeNumber},
         {"abc", F::NotWholeNumber},
     };
-    SplitFolder folder(3000001);
+    CTempDir dir;
+    WriteSparse(dir.Path("s.bin"), 3000001, "head", "tail");
     MainDialogSession s;
     s.Run([&] {
-        ChooseOther(s, folder.Source());
+        ChooseOther(s, dir.Path("s.bin"));
         for (const auto& row : rows) {
             SCOPED_TRACE(row.pszEntry);
             const std::size_t nBoxes = s.boxes.Boxes().size();
@@ -84,10 +63,10 @@ TEST(OtherSize, EachRefusedEntryGivesOneBoxAndWritesNothing)
             ASSERT_EQ(s.boxes.Boxes().size(), nBoxes + 1);
             const auto& box = s.boxes.Boxes().back();
             EXPECT_EQ(box.text, SizeFieldRefusal(row.fault));
-            EXPECT_EQ(box.caption, kFormErrorCaption);
+            EXPECT_EQ(box.caption, "Kavrel：你出错了");
             EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONEXCLAMATION));
             EXPECT_EQ(box.hOwner, s.Dialog());
-            EXPECT_EQ(folder.Count(), 1u) << "nothing but the source";
+            EXPECT_EQ(dir.Count(), 1u) << "nothing but the source";
             // Back in the field, to type the size again.
             EXPECT_EQ(::GetParent(s.Focus()), s.Item(IDC_SIZE_OTHER_MB));
         }
@@ -98,10 +77,11 @@ TEST(OtherSize, EachRefusedEntryGivesOneBoxAndWritesNothing)
 // one, then at 32MB and 64MB again.
 TEST(OtherSize, SplitsAtTheChosenOrTypedSizeAndTheDescribedSizesStay)
 {
-    SplitFolder folder(100000001);
+    CTempDir dir;
+    WriteSparse(dir.Path("s.bin"), 100000001, "head", "tail");
     MainDialogSession s;
     s.Run([&] {
-        ChooseOther(s, folder.Source());
+        ChooseOther(s, dir.Path("s.bin"));
         // Chosen with the arrow keys in the field's list, as a user would.
         ::SendMessageW(s.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(s.Item(IDC_SIZE_OTHER_MB)), TRUE);
         for (int i = 0; i < 10 && s.Text(IDC_SIZE_OTHER_MB) != "25 (e-mail)"; ++i) {
@@ -112,26 +92,23 @@ TEST(OtherSize, SplitsAtTheChosenOrTypedSizeAndTheDescribedSizesStay)
         ASSERT_EQ(s.Text(IDC_SIZE_OTHER_MB), "25 (e-mail)");
         s.Click(IDOK);
         EXPECT_EQ(s.Form().m_nPieceSizeK, 25000);
-        EXPECT_EQ(folder.PieceLengths(), (std::vector<std::uint64_t>{25000000, 25000000, 25000000, 25000000, 1}));
-        folder.RemovePieces();
+        EXPECT_EQ(TakePieces(dir), (std::vector<std::uint64_t>{25000000, 25000000, 25000000, 25000000, 1}));
 
         wintest::SetWindowText(s.Item(IDC_SIZE_OTHER_MB), "");
         s.TypeSize("100");
         s.Click(IDOK);
         EXPECT_EQ(s.Form().m_nPieceSizeK, 100000);
-        EXPECT_EQ(folder.PieceLengths(), (std::vector<std::uint64_t>{100000000, 1}));
-        folder.RemovePieces();
+        EXPECT_EQ(TakePieces(dir), (std::vector<std::uint64_t>{100000000, 1}));
 
         s.Click(IDC_SIZE_32MB);
         s.Click(IDOK);
         EXPECT_EQ(s.Form().m_nPieceSizeK, 32000);
-        EXPECT_EQ(folder.PieceLengths(), (std::vector<std::uint64_t>{32000000, 32000000, 32000000, 4000001}));
-        folder.RemovePieces();
+        EXPECT_EQ(TakePieces(dir), (std::vector<std::uint64_t>{32000000, 32000000, 32000000, 4000001}));
 
         s.Click(IDC_SIZE_64MB);
         s.Click(IDOK);
         EXPECT_EQ(s.Form().m_nPieceSizeK, 64000);
-        EXPECT_EQ(folder.PieceLengths(), (std::vector<std::uint64_t>{64000000, 36000001}));
+        EXPECT_EQ(TakePieces(dir), (std::vector<std::uint64_t>{64000000, 36000001}));
 
         // Four completions and no other box: 其他 and its field never count as no size.
         for (const auto& box : s.boxes.Boxes())
@@ -143,14 +120,15 @@ TEST(OtherSize, SplitsAtTheChosenOrTypedSizeAndTheDescribedSizesStay)
 // A size too small for the piece numbers names the smallest that would do.
 TEST(OtherSize, TooManyPiecesSuggestsALargerSize)
 {
-    SplitFolder folder(999000000);
+    CTempDir dir;
+    WriteSparse(dir.Path("s.bin"), 999000000, "head", "tail");
     MainDialogSession s;
     s.Run([&] {
-        ChooseOther(s, folder.Source());
+        ChooseOther(s, dir.Path("s.bin"));
         s.TypeSize("1");
         s.Click(IDOK);
         ASSERT_EQ(s.boxes.Boxes().size(), 1u);
         EXPECT_NE(s.boxes.Boxes()[0].text.find("至少2MB"), CString::npos) << s.boxes.Boxes()[0].text;
-        EXPECT_EQ(folder.Count(), 1u);
+        EXPECT_EQ(dir.Count(), 1u);
     });
 }
