@@ -78,11 +78,17 @@ TEST(SafeTargets, MergeNeverWritesThroughALink)
     }
 }
 
+// The system takes these for devices in any folder, with any extension, in any case,
+// and with dots or spaces after them.
 TEST(SafeTargets, ReservedDeviceNames)
 {
-    for (const char* name : {"NUL", "nul.bin", "C:\\d\\Con.txt.gz", "/x/aux", "prn.x", "COM1", "lpt9.dat", "com3 .txt"})
+    for (const char* name : {"NUL", "nul.bin", "C:\\d\\Con.txt.gz", "/x/aux", "prn.x", "COM1", "lpt9.dat", "com3 .txt",
+                             "COM0", "lpt0.bin", "Com9", "CON.", "aux...", "nul . .", "PRN  ",
+                             "COM¹", "lpt².dat", "C:\\d\\com³ .x", "CONIN$", "conout$.txt", "D:\\e\\Conin$ ."})
         EXPECT_TRUE(IsReservedDeviceName(name)) << name;
-    for (const char* name : {"null.bin", "nul_001.bin", "COM0", "COM10", "LPT", "x.con", "C:\\nul\\a.txt", "acon.txt"})
+    for (const char* name : {"null.bin", "nul_001.bin", "COM10", "LPT", "COM", "x.con", "C:\\nul\\a.txt", "acon.txt",
+                             "COM¹0", "LPT⁴", "COM½", "COMA", "CONIN", "CONOUT", "CONIN$$", "CONERR$", " CON",
+                             "COM1_001.bin", "CONIN$_001.txt"})
         EXPECT_FALSE(IsReservedDeviceName(name)) << name;
 }
 
