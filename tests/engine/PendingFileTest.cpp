@@ -10,15 +10,11 @@
 #include <filesystem>
 
 #ifdef _WIN32
-#include "framework/portable/Utf16.h"
-
 #include <windows.h>
 #else
-#include <csignal>
+#include "tests/engine/KilledProcess.h"
 
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -32,8 +28,9 @@ const std::size_t kNamesWhilePending = 1;
 const std::size_t kNamesWhilePending = 0;
 #endif
 
-// A second process that makes a pending file of a name and writes to it, then waits
-// until it is killed the hard way: SIGKILL, TerminateProcess.
+#ifdef _WIN32
+// The helper program pending_file_child.exe, started to make a pending file of a name
+// and write to it; then it waits until it is killed with TerminateProcess.
 class CPendingWriter {
 public:
     explicit CPendingWriter(const std::string& strFinalName);
@@ -48,17 +45,11 @@ public:
 
 private:
     std::string m_strReport;
-#ifdef _WIN32
     PROCESS_INFORMATION m_pi = {};
     HANDLE m_hInput = nullptr;
-#else
-    pid_t m_pid = -1;
-#endif
 };
 
-#ifdef _WIN32
-// The helper program pending_file_child.exe, built beside this one, reads the name
-// from its input and answers on its output.
+// Built beside this program; it reads the name from its input and answers on its output.
 CPendingWriter::CPendingWriter(const std::string& strFinalName)
 {
     wchar_t szPath[MAX_PATH];
@@ -118,49 +109,6 @@ bool CPendingWriter::Kill()
     DWORD nExitCode = 0;
     return ::WaitForSingleObject(m_pi.hProcess, 10000) == WAIT_OBJECT_0 &&
         ::GetExitCodeProcess(m_pi.hProcess, &nExitCode) && nExitCode == 9;
-}
-#else
-CPendingWriter::CPendingWriter(const std::string& strFinalName)
-{
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        m_strReport = "no pipe";
-        return;
-    }
-    m_pid = ::fork();
-    if (m_pid == 0) {
-        ::close(fds[0]);
-        CPendingFile file;
-        std::string strReport = "pending\n";
-        if (!file.Create(strFinalName))
-            strReport = "failed " + std::to_string(file.GetError()) + "\n";
-        else
-            file.File().Write("pending", 7);
-        if (::write(fds[1], strReport.data(), strReport.size()) < 0)
-            ::_exit(1);
-        for (;;)
-            ::pause();
-    }
-    ::close(fds[1]);
-    char c;
-    while (m_pid > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n')
-        m_strReport += c;
-    ::close(fds[0]);
-}
-
-CPendingWriter::~CPendingWriter()
-{
-    Kill();
-}
-
-bool CPendingWriter::Kill()
-{
-    if (m_pid <= 0 || ::kill(m_pid, SIGKILL) != 0)
-        return false;
-    int nStatus = 0;
-    const bool bWaited = ::waitpid(m_pid, &nStatus, 0) == m_pid;
-    m_pid = -1;
-    return bWaited && WIFSIGNALED(nStatus) && WTERMSIG(nStatus) == SIGKILL;
 }
 #endif
 
@@ -291,10 +239,24 @@ TEST(PendingFile, NothingSurvivesAKilledWriter)
     CTempDir dir;
     const std::string strFinal = dir.Path("out.bin");
     WriteBytes(strFinal, "earlier");
+#ifdef _WIN32
     CPendingWriter writer(strFinal);
     ASSERT_EQ(writer.Report(), "pending");
-    EXPECT_EQ(dir.Count(), 1 + kNamesWhilePending) << "the writer's file is not pending";
+    EXPECT_EQ(dir.Count(), 2u) << "the writer's file is not pending";
     EXPECT_TRUE(writer.Kill());
+#else
+    std::size_t nWhileStopped = 0;
+    EXPECT_TRUE(RunUntilKilled(
+        [&](const std::function<void()>& stopHere) {
+            CPendingFile file;
+            if (file.Create(strFinal)) {
+                file.File().Write("pending", 7);
+                stopHere();
+            }
+        },
+        [&] { nWhileStopped = dir.Count(); }));
+    EXPECT_EQ(nWhileStopped, 1u) << "a pending file has a name";
+#endif
     EXPECT_EQ(dir.Count(), 1u);
     EXPECT_EQ(ReadBytes(strFinal), "earlier");
 }
