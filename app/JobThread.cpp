@@ -19,14 +19,7 @@ void CJobThread::Join()
 {
     if (m_hThread == nullptr)
         return;
-    for (;;) {
-        MSG msg;
-        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        DWORD nWait = ::MsgWaitForMultipleObjectsEx(1, &m_hThread, INFINITE, QS_SENDMESSAGE,
-                                                    MWMO_INPUTAVAILABLE);
-        if (nWait != WAIT_OBJECT_0 + 1)
-            break;
-    }
+    ::WaitForSingleObject(m_hThread, INFINITE);
     ::CloseHandle(m_hThread);
     m_hThread = nullptr;
 }

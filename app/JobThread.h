@@ -1,5 +1,5 @@
-// A job on a thread of its own, whose end the user-interface thread waits for while
-// it still answers the messages that the job sends it.
+// A job on a thread of its own. The job never waits for the user-interface thread,
+// so that thread may simply wait for the job's end.
 #pragma once
 
 #include "framework/win32/Win32.h"
@@ -18,9 +18,7 @@ public:
     bool Start(std::function<void()> fn);
     // True once Start succeeded, also after Join.
     bool Started() const { return m_bStarted; }
-    // Waits for the end of fn. Messages sent to this thread meanwhile are handled, so
-    // that fn may wait for the answer of one without a dead-lock; nothing posted is
-    // taken from the queue.
+    // Waits for the end of fn.
     void Join();
 
 private:

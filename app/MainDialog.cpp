@@ -1,13 +1,15 @@
+// The main dialog: its message map and OnCommand, which together name every button,
+// choice and menu item, and the handlers of the form. The Start command (OnOK) is in
+// StartCommand.cpp, the tray icon's handlers in MainDialogTray.cpp, the system menu
+// and painting in MainDialogWindow.cpp.
 #include "app/MainDialog.h"
 
-#include "app/ProgressDialog.h"
-#include "engine/JobTexts.h"
-#include "engine/PieceNames.h"
+#include "app/AboutDialog.h"
+#include "engine/PieceName.h"
 #include "framework/portable/Utf16.h"
 #include "framework/win32/DataExchange.h"
 #include "framework/win32/FileDialog.h"
 #include "framework/win32/Menu.h"
-#include "framework/win32/WaitCursor.h"
 #include "framework/win32/WinApp.h"
 #include "res/resource.h"
 
@@ -38,14 +40,6 @@ CString BrowseErrorText(DWORD nError)
     return strWhy + "\n没有选中任何文件，请重新选择!";
 }
 
-// A name that carries piece number 001 is the start of a set: merged, not split.
-bool IsFirstPiece(const CString& strPath)
-{
-    if (!HasPieceNumber(strPath))
-        return false;
-    return strPath.compare(FindNameAnchor(strPath) - 3, 3, "001") == 0;
-}
-
 }  // namespace
 
 CMainDialog::CMainDialog(CWnd* pParent, CString strStartFile)
@@ -70,6 +64,29 @@ BEGIN_MESSAGE_MAP(CMainDialog, CDialog)
     ON_BN_CLICKED(IDC_SIZE_32MB, &CMainDialog::OnPieceSize32MB)
     ON_BN_CLICKED(IDC_SIZE_64MB, &CMainDialog::OnPieceSize64MB)
 END_MESSAGE_MAP()
+
+// Every command passes here first; IDOK reaches the Start command (OnOK) and
+// IDCANCEL the framework's default through the base class.
+BOOL CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case ID_TRAY_EXIT:
+        m_trayIcon.Remove();
+        DestroyWindow();
+        break;
+    case ID_TRAY_RESTORE:
+        RestoreFromTray();
+        break;
+    case ID_TRAY_ABOUT: {
+        CAboutDialog dlgAbout;
+        dlgAbout.DoModal();
+        break;
+    }
+    default:
+        break;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
 
 void CMainDialog::DoDataExchange(CDataExchange* pDX)
 {
@@ -110,36 +127,9 @@ BOOL CMainDialog::OnInitDialog()
     return TRUE;
 }
 
-int CMainDialog::MessageBox(const char* pszText, const char* pszCaption, unsigned nType)
-{
-    return CDialog::MessageBox(pszText, pszCaption, nType);
-}
-
-bool CMainDialog::SaveForm()
-{
-    return UpdateData(TRUE) != FALSE;
-}
-
-void CMainDialog::OnOK()
-{
-    CWaitCursor wait;
-    CString strFieldText;
-    GetDlgItemText(IDC_PATH, strFieldText);
-    if (!PrepareStartJob(*this, *this, strFieldText))
-        return;
-    // The worker gets the form as it stands now; the members stay this thread's.
-    const CSplitForm form = *this;
-    CProgressDialog dlgProgress(*this, form.m_bSplitMode ? kSplitCaption : kMergeCaption,
-                                [form](IMessageOwner& owner, IJobProgress& progress) {
-                                    return RunStartJob(owner, form, &progress);
-                                });
-    // A file error that ended the job reaches the framework's report from here.
-    dlgProgress.Run();
-}
-
 void CMainDialog::OnBrowse()
 {
-    CFileDialog dlg(TRUE, nullptr, "*.*", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, nullptr);
+    CFileDialog dlg(nullptr, "*.*", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, nullptr);
     if (dlg.DoModal() == IDOK) {
         m_strPath = dlg.GetPathName();
         SetDlgItemText(IDC_PATH, m_strPath.c_str());
@@ -176,7 +166,8 @@ void CMainDialog::TakeFile(const CString& strPath)
     m_strPath = strPath;
     SetDlgItemText(IDC_PATH, m_strPath.c_str());
     if (IsDlgButtonChecked(IDC_MODE_MERGE) != BST_CHECKED && IsDlgButtonChecked(IDC_MODE_SPLIT) != BST_CHECKED) {
-        if (IsFirstPiece(m_strPath))
+        // Piece 001 is the start of a set: merged, not split.
+        if (CPieceName(m_strPath).IsFirstPiece())
             OnModeMerge();
         else
             OnModeSplit();

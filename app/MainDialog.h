@@ -1,23 +1,17 @@
 // The main dialog: split or merge, the file, the piece size, Start and Exit.
 // The Start button and the size controls are enabled directly by the handlers; the
-// form it keeps (CSplitForm) is what the Start command reads.
+// form members below are what the Start command reads.
 #pragma once
 
+#include "app/TrayIcon.h"
 #include "controls/HyperLink.h"
-#include "engine/StartCommand.h"
+#include "engine/Job.h"
 #include "framework/win32/Dialog.h"
 #include "framework/portable/String.h"
 
-#include <shellapi.h>
+#include <optional>
 
-// What the notification-area icon sends the dialog about the mouse.
-#define WM_TRAY_NOTIFY (WM_USER + 1)
-
-// The form's members (m_strPath, m_bSplitMode, m_nSizeChoice, m_nPieceSizeK) come
-// from CSplitForm. m_bSplitMode is written by the first mode choice, which every way
-// of enabling Start passes through; m_strPath follows the path field only when
-// browsing, dropping or starting.
-class CMainDialog : public CDialog, public CSplitForm, private IStartDialog {
+class CMainDialog : public CDialog {
 public:
     // strStartFile: a file handed over on the command line, taken as if dropped
     // once the dialog is open; empty for none.
@@ -25,17 +19,20 @@ public:
 
     BOOL OnInitDialog() override;
 
-    // The one box function of both bases: the window's own.
-    int MessageBox(const char* pszText, const char* pszCaption = nullptr,
-                   unsigned nType = MB_OK) override;
+    // The form. m_bSplitMode is written by the first mode choice, which every way of
+    // enabling Start passes through; m_strPath follows the path field only when
+    // browsing, dropping or starting.
+    bool m_bSplitMode = false;   // true = split, false = merge
+    int m_nSizeChoice = 0;       // 0 = none chosen, 1 = "32MB", 2 = "64MB"
+    int m_nPieceSizeK = 0;       // the piece size in thousands of bytes (32000 = 32,000,000)
+    CString m_strPath;           // the file to split, or piece 001 to merge from
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Start: checks the form here, runs the split or merge on a worker thread behind
-    // the progress dialog, and leaves the dialog open.
+    // the progress dialog, says how it ended once that dialog has gone, and leaves
+    // this dialog open.
     void OnOK() override;
-    // The saving data exchange, for the Start command.
-    bool SaveForm() override;
     // Sees every command first: the tray menu's three.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
@@ -60,6 +57,10 @@ private:
     // Sent to every top-level window when the taskbar (re)starts.
     static const UINT s_nTaskbarCreatedMessage;
 
+    // The Start command's checks of the form, each with its box; the job they ask
+    // for, or none when the command ends here.
+    std::optional<CJobRequest> CheckForm();
+
     void EnableSizeControls(BOOL bEnable);
     // Start is only ever enabled here; nothing disables it after the dialog opened.
     void EnableStart();
@@ -75,9 +76,7 @@ private:
 
     CHyperLink m_linkMail;
     CHyperLink m_linkHome;
-    // The notification-area icon, filled at every minimise and passed again to
-    // remove it.
-    NOTIFYICONDATAA m_nid = {};
+    CTrayIcon m_trayIcon;
     // False only while the window is hidden behind the icon.
     bool m_bWindowShown = true;
     HICON m_hIcon;

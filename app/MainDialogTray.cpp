@@ -1,12 +1,9 @@
-// The main dialog's notification-area icon: minimising hides the window behind it,
-// its mouse messages and menu bring the window back or end the program, and a
+// The main dialog and its notification-area icon: minimising hides the window behind
+// it, its mouse messages bring the window back or open the tray menu, and a
 // restarted taskbar gets it back.
 #include "app/MainDialog.h"
 
-#include "app/AboutDialog.h"
 #include "framework/win32/Menu.h"
-#include "framework/win32/ShellNotify.h"
-#include "framework/win32/WinApp.h"
 #include "res/resource.h"
 
 const UINT CMainDialog::s_nTaskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
@@ -19,15 +16,9 @@ void CMainDialog::OnSize(UINT nType, int cx, int cy)
         CDialog::OnSize(nType, cx, cy);
         return;
     }
-    m_nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    m_nid.hWnd = m_hWnd;
-    m_nid.uID = IDI_TRAY_ICON;
-    m_nid.uFlags = NIF_MESSAGE | NIF_ICON;
-    m_nid.uCallbackMessage = WM_TRAY_NOTIFY;
-    m_nid.hIcon = ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_TRAY_ICON));
     // Hidden without an icon, the window could never be brought back: it stays
     // minimised on the taskbar instead.
-    if (!AfxShellNotifyIcon(NIM_ADD, &m_nid))
+    if (!m_trayIcon.Add(m_hWnd))
         return;
     ShowWindow(SW_HIDE);
     m_bWindowShown = false;
@@ -58,33 +49,10 @@ LRESULT CMainDialog::OnTrayNotify(WPARAM /*wParam*/, LPARAM lParam)
     return 0;
 }
 
-BOOL CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    switch (LOWORD(wParam)) {
-    case ID_TRAY_EXIT:
-        AfxShellNotifyIcon(NIM_DELETE, &m_nid);
-        DestroyWindow();
-        break;
-    case ID_TRAY_RESTORE:
-        RestoreFromTray();
-        break;
-    case ID_TRAY_ABOUT: {
-        CAboutDialog dlgAbout;
-        dlgAbout.DoModal();
-        break;
-    }
-    default:
-        break;
-    }
-    return CDialog::OnCommand(wParam, lParam);
-}
-
 LRESULT CMainDialog::OnTaskbarCreated(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    // A restarted taskbar has forgotten the icon, the hidden window's only way back.
-    // The message can also come while the icon is still there: then the add fails
-    // and the icon answers to a modify. With no icon at all, the window comes back.
-    if (!m_bWindowShown && !AfxShellNotifyIcon(NIM_ADD, &m_nid) && !AfxShellNotifyIcon(NIM_MODIFY, &m_nid)) {
+    // The icon is the hidden window's only way back; without it, the window comes back.
+    if (!m_bWindowShown && !m_trayIcon.AddAgain()) {
         ShowWindow(SW_SHOWNORMAL);
         m_bWindowShown = true;
     }
@@ -95,7 +63,7 @@ void CMainDialog::RestoreFromTray()
 {
     if (m_bWindowShown)
         return;
-    AfxShellNotifyIcon(NIM_DELETE, &m_nid);
+    m_trayIcon.Remove();
     ShowWindow(SW_SHOWNORMAL);
     m_bWindowShown = true;
 }

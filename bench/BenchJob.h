@@ -10,7 +10,7 @@
 constexpr int kBenchPieceSizeK = 32000;
 
 struct CJobOptions {
-    bool bProgress = false;   // a progress sink that does what the progress dialog does
+    bool bProgress = false;   // the progress state the progress dialog reads
     bool bChecksums = true;   // false: a split without its checksum record
 };
 

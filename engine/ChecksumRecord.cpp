@@ -37,16 +37,19 @@ std::string ChecksumRecordName(const std::string& wholePath)
     return wholePath + ".sha256";
 }
 
-bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CChecksumLine>& lines)
+bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CChecksumLine>& lines, long& nError)
 {
     std::string text;
     for (const CChecksumLine& line : lines)
         text += line.strHash + "  " + line.strName + "\r\n";
     CPartialFile record;
-    if (!record.Create(recordPath))
-        return false;
-    record.File().Write(text.data(), text.size());
-    return record.Commit();
+    if (record.Create(recordPath)) {
+        record.File().Write(text.data(), text.size());
+        if (record.Commit())
+            return true;
+    }
+    nError = record.GetError();
+    return false;
 }
 
 RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines)

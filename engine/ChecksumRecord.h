@@ -14,8 +14,9 @@ struct CChecksumLine {
 std::string ChecksumRecordName(const std::string& wholePath);
 
 // Written through a temporary name, so no half record ever stands. False when it
-// could not be created or renamed; file errors while writing propagate.
-bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CChecksumLine>& lines);
+// could not be created or renamed, with the system's cause in nError; file errors
+// while writing propagate.
+bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CChecksumLine>& lines, long& nError);
 
 enum class RecordState { Missing, Read, Bad };
 

@@ -1,15 +1,9 @@
 // How a long job tells how far it got and learns that the user wants it stopped.
-// The worker behind the progress dialog, the tests and the benchmark implement it.
+// CProgressSync implements it for the progress dialog and the benchmark alike.
 #pragma once
 
 #include <cstdint>
 #include <string>
-
-enum class JobResult {
-    Done,        // every file written; the outcome flag is true
-    Failed,      // refused or failed after its box; the outcome flag is false
-    Cancelled,   // stopped on request, unfinished files removed, after its box
-};
 
 class IJobProgress {
 public:

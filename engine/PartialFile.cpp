@@ -1,12 +1,12 @@
 #include "engine/PartialFile.h"
 
-#include "engine/PieceNames.h"
+#include "engine/PieceName.h"
 #include "framework/portable/FileSystem.h"
 #include "framework/portable/String.h"
 
 bool CPartialFile::Create(const std::string& strFinalName)
 {
-    const std::string strDir = strFinalName.substr(0, FindFileNameStart(strFinalName));
+    const std::string strDir = CPieceName(strFinalName).Folder();
     for (int n = 0; n < 1000; ++n) {
         std::string strName = strDir + AfxFormat("~tosvik%03d.tmp", n);
         if (m_file.Open(strName, CFile::modeCreate | CFile::modeWrite | CFile::modeCreateNew)) {
@@ -15,6 +15,7 @@ bool CPartialFile::Create(const std::string& strFinalName)
             m_file.SetFilePath(strFinalName);
             return true;
         }
+        m_nError = m_file.GetOpenError();
     }
     return false;
 }
@@ -22,7 +23,7 @@ bool CPartialFile::Create(const std::string& strFinalName)
 bool CPartialFile::Commit()
 {
     m_file.Close();
-    if (!RenameFile(m_strTempName, m_strFinalName))
+    if (!RenameFile(m_strTempName, m_strFinalName, m_nError))
         return false;
     m_strTempName.clear();
     return true;

@@ -23,9 +23,12 @@ public:
     bool Commit();
     // Closes and removes the file, unless it was committed.
     void Discard();
+    // The system's cause of the last Create or Commit that failed.
+    long GetError() const { return m_nError; }
 
 private:
     CFile m_file;
     std::string m_strTempName;
     std::string m_strFinalName;
+    long m_nError = 0;
 };

@@ -2,59 +2,63 @@
 
 #include "engine/BlockCopy.h"
 #include "engine/ChecksumRecord.h"
-#include "engine/JobCancel.h"
-#include "engine/JobTexts.h"
-#include "engine/PieceNames.h"
+#include "engine/PieceName.h"
 #include "engine/TargetCheck.h"
 #include "framework/portable/File.h"
 #include "framework/portable/FileSystem.h"
-#include "framework/portable/String.h"
 
 #include <cstdint>
 #include <vector>
 
 bool g_bSplitOk = false;
 
-JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK, IJobProgress* pProgress,
-                    bool bChecksums)
+namespace {
+
+CJobOutcome Refused(JobReason reason)
+{
+    return CJobOutcome::Refused(JobKind::Split, reason);
+}
+
+// A cancelled split leaves no piece of its own behind.
+CJobOutcome DiscardUnfinished(const std::vector<std::string>& written)
+{
+    for (const std::string& name : written)
+        RemoveFile(name);
+    return CJobOutcome::Cancelled(JobKind::Split);
+}
+
+} // namespace
+
+CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pProgress, bool bChecksums)
 {
     // Cleared first, so an error escaping mid-copy never leaves an earlier success.
     g_bSplitOk = false;
-    if (pieceSizeK <= 0) {
-        owner->MessageBox("程序出现大小错误", kSplitCaption, BOX_ICONEXCLAMATION);
-        return JobResult::Failed;
-    }
+    if (pieceSizeK <= 0)
+        return Refused(JobReason::SizeError);
     const std::uint64_t nPieceSize = static_cast<std::uint64_t>(pieceSizeK) * 1000;
 
     // A device opens like an empty file; it is refused by name before that.
-    if (!CheckJobFiles(owner, kSplitCaption, {sourcePath}, {}))
-        return JobResult::Failed;
+    if (auto refusal = CheckJobFiles(JobKind::Split, {sourcePath}, {}))
+        return *refusal;
     CFile source;
-    if (!source.Open(sourcePath, CFile::modeRead)) {
-        owner->MessageBox(kReadSourceError, kSplitCaption, BOX_ICONEXCLAMATION);
-        return JobResult::Failed;
-    }
+    if (!source.Open(sourcePath, CFile::modeRead))
+        return CJobOutcome::Failed(JobKind::Split, JobReason::ReadSource, sourcePath, source.GetOpenError());
     const std::uint64_t nLength = source.GetLength();
-    if (nLength <= nPieceSize) {
-        owner->MessageBox("没必要分割该文件", "Kavrel：没必要呀！", BOX_ICONINFORMATION);
-        return JobResult::Failed;
-    }
+    if (nLength <= nPieceSize)
+        return Refused(JobReason::NotWorthSplitting);
     // An exact multiple still gets its empty last piece, so a merge finds the end.
     const std::uint64_t nCount = nLength / nPieceSize + 1;
-    if (nCount > static_cast<std::uint64_t>(kMaxPieces)) {
-        owner->MessageBox("文件太大了，分割后会超过999个文件，无法分割", kSplitCaption, BOX_ICONEXCLAMATION);
-        return JobResult::Failed;
-    }
-    std::vector<std::string> names = {MakeFirstPieceName(sourcePath)};
-    for (std::uint64_t i = 1; i < nCount; ++i)
-        names.push_back(MakeNextPieceName(names.back(), static_cast<int>(i)));
-    if (!CheckJobFiles(owner, kSplitCaption, {sourcePath}, names))
-        return JobResult::Failed;
+    if (nCount > static_cast<std::uint64_t>(kMaxPieces))
+        return Refused(JobReason::TooManyPieces);
+    const CPieceName first(MakeFirstPieceName(sourcePath));
+    std::vector<std::string> names;
+    for (std::uint64_t i = 1; i <= nCount; ++i)
+        names.push_back(first.PieceName(static_cast<int>(i)));
+    if (auto refusal = CheckJobFiles(JobKind::Split, {sourcePath}, names))
+        return *refusal;
     CBlockCopy copy(pProgress, nLength);
-    if (!copy.Allocate(bChecksums)) {
-        owner->MessageBox(kNoMemory, nullptr, BOX_OK);
-        return JobResult::Failed;
-    }
+    if (!copy.Allocate(bChecksums))
+        return CJobOutcome::Failed(JobKind::Split, JobReason::NoMemory);
     // A record of an earlier split would claim a whole set while this one is unfinished.
     const std::string recordName = ChecksumRecordName(sourcePath);
     RemoveFile(recordName);
@@ -64,34 +68,28 @@ JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK
     for (std::uint64_t i = 0; i < nCount; ++i) {
         const std::string& name = names[i];
         CFile piece;
-        if (!piece.Open(name, CFile::modeCreate | CFile::modeWrite)) {
-            owner->MessageBox(kCreateFileError, kSplitCaption, BOX_ICONEXCLAMATION);
-            return JobResult::Failed;
-        }
+        if (!piece.Open(name, CFile::modeCreate | CFile::modeWrite))
+            return CJobOutcome::Failed(JobKind::Split, JobReason::CreateFile, name, piece.GetOpenError());
         written.push_back(name);
         copy.BeginFile(name);
         const std::uint64_t nWanted = nLength - i * nPieceSize < nPieceSize ? nLength - i * nPieceSize : nPieceSize;
         const std::uint64_t nCopied = copy.Copy(source, piece, nWanted);
         piece.Close();
         if (copy.IsCancelled())
-            return CancelJob(owner, kSplitCaption, written);
+            return DiscardUnfinished(written);
         // The source shrank under us: what is missing cannot be a success.
-        if (nCopied < nWanted) {
-            owner->MessageBox(kReadSourceError, kSplitCaption, BOX_ICONEXCLAMATION);
-            return JobResult::Failed;
-        }
+        if (nCopied < nWanted)
+            return CJobOutcome::Failed(JobKind::Split, JobReason::ReadSource, sourcePath);
         if (bChecksums)
-            record.push_back({copy.FinishFileHash(), name.substr(FindFileNameStart(name))});
+            record.push_back({copy.FinishFileHash(), CPieceName(name).FileName()});
     }
     source.Close();
     if (bChecksums) {
-        record.push_back({copy.FinishJobHash(), sourcePath.substr(FindFileNameStart(sourcePath))});
-        if (!WriteChecksumRecord(recordName, record)) {
-            owner->MessageBox(AfxFormat("无法写入校验文件%s", recordName.c_str()).c_str(), kSplitCaption,
-                              BOX_ICONEXCLAMATION);
-            return JobResult::Failed;
-        }
+        record.push_back({copy.FinishJobHash(), CPieceName(sourcePath).FileName()});
+        long nError = 0;
+        if (!WriteChecksumRecord(recordName, record, nError))
+            return CJobOutcome::Failed(JobKind::Split, JobReason::RecordUnwritable, recordName, nError);
     }
     g_bSplitOk = true;
-    return JobResult::Done;
+    return CJobOutcome::Done(JobKind::Split, names.front());
 }

@@ -1,8 +1,8 @@
 // Cutting one file into numbered pieces next to it.
 #pragma once
 
+#include "engine/JobOutcome.h"
 #include "engine/JobProgress.h"
-#include "framework/portable/MessageOwner.h"
 
 #include <string>
 
@@ -11,9 +11,8 @@ extern bool g_bSplitOk;
 
 // Cuts sourcePath into pieces of pieceSizeK * 1000 bytes and, after the last one,
 // writes their checksum record beside them (unless bChecksums is false, which only
-// the benchmark asks for). Failures are reported in boxes owned by owner; errors of
-// the file layer while bytes are copied propagate as CFileException, leaving the
-// pieces written so far. A cancel through pProgress (which may be null) removes the
-// pieces this run wrote.
-JobResult SplitFile(IMessageOwner* owner, std::string sourcePath, int pieceSizeK,
-                    IJobProgress* pProgress = nullptr, bool bChecksums = true);
+// the benchmark asks for). Done names piece 001. Errors of the file layer while
+// bytes are copied propagate as CFileException, leaving the pieces written so far.
+// A cancel through pProgress (which may be null) removes the pieces this run wrote.
+CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pProgress = nullptr,
+                      bool bChecksums = true);

@@ -1,8 +1,7 @@
 #include "engine/TargetCheck.h"
 
-#include "engine/PieceNames.h"
+#include "engine/PieceName.h"
 #include "framework/portable/FileSystem.h"
-#include "framework/portable/String.h"
 
 #include <utility>
 
@@ -17,10 +16,7 @@ char Upper(char c)
 
 bool IsReservedDeviceName(const std::string& path)
 {
-    const std::size_t nStart = FindFileNameStart(path);
-    std::string base = path.substr(nStart, path.find('.', nStart) == std::string::npos
-                                               ? std::string::npos
-                                               : path.find('.', nStart) - nStart);
+    std::string base = CPieceName(path).Base();
     // The system ignores spaces at the end of a device name too.
     while (!base.empty() && base.back() == ' ')
         base.pop_back();
@@ -38,29 +34,23 @@ bool IsReservedDeviceName(const std::string& path)
         number == "³";
 }
 
-bool CheckJobFiles(IMessageOwner* owner, const char* pszCaption, const std::vector<std::string>& reads,
-                   const std::vector<std::string>& writes)
+std::optional<CJobOutcome> CheckJobFiles(JobKind kind, const std::vector<std::string>& reads,
+                                         const std::vector<std::string>& writes)
 {
     std::vector<std::pair<CFileIdentity, const std::string*>> seen;
     for (const auto* names : {&reads, &writes}) {
         for (const std::string& name : *names) {
-            if (IsReservedDeviceName(name)) {
-                owner->MessageBox(AfxFormat("%s\n是设备的名称,不能当作文件用,请检查!", name.c_str()).c_str(),
-                    pszCaption, BOX_ICONEXCLAMATION);
-                return false;
-            }
+            if (IsReservedDeviceName(name))
+                return CJobOutcome::Refused(kind, JobReason::DeviceName, name);
             CFileIdentity identity;
             if (!GetFileIdentity(name, identity))
                 continue;
             for (const auto& [other, pName] : seen) {
-                if (other == identity && names == &writes) {
-                    owner->MessageBox(AfxFormat("%s\n和%s\n是同一个文件(链接),写入会毁掉它,请检查!", name.c_str(),
-                        pName->c_str()).c_str(), pszCaption, BOX_ICONEXCLAMATION);
-                    return false;
-                }
+                if (other == identity && names == &writes)
+                    return CJobOutcome::Refused(kind, JobReason::SameFile, name, *pName);
             }
             seen.emplace_back(identity, &name);
         }
     }
-    return true;
+    return std::nullopt;
 }

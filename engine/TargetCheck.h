@@ -2,8 +2,9 @@
 // lead to a device, to what it reads, or to another file it writes.
 #pragma once
 
-#include "framework/portable/MessageOwner.h"
+#include "engine/JobOutcome.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,8 @@
 // (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9), in any case.
 bool IsReservedDeviceName(const std::string& path);
 
-// False after a box captioned pszCaption when a name in reads or writes is a device
-// name, or when a name in writes is another name (a hard or symbolic link) of a file
-// in reads or of another file in writes.
-bool CheckJobFiles(IMessageOwner* owner, const char* pszCaption, const std::vector<std::string>& reads,
-                   const std::vector<std::string>& writes);
+// The refusal when a name in reads or writes is a device name, or when a name in
+// writes is another name (a hard or symbolic link) of a file in reads or of another
+// file in writes; none when the job may go on.
+std::optional<CJobOutcome> CheckJobFiles(JobKind kind, const std::vector<std::string>& reads,
+                                         const std::vector<std::string>& writes);

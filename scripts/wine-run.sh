@@ -56,14 +56,26 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$tosvik_xvfb_num"
 fi
 
+# True once server $1 listens on a socket. The socket file's time cannot tell: it may
+# be no later than a file touched just before the server started.
+listens() {
+  local fd link inodes=" "
+  for fd in /proc/"$1"/fd/*; do
+    link=$(readlink "$fd" 2>/dev/null) || continue
+    [[ $link == socket:* ]] && inodes+="${link//[^0-9]/} "
+  done
+  awk -v inodes="$inodes" '$4 == "00010000" && index(inodes, " " $7 " ") { found = 1 } END { exit !found }' /proc/net/unix
+}
+
 # Starts the prefix's server unless one runs, so that it is ours to end; a server
 # started by a Wine program would be no one's. It exits with 2 when the prefix has one.
-started=$WINEPREFIX.server-started
-: >"$started"
 "$WINESERVER" -f -p </dev/null >/dev/null 2>"$WINEPREFIX.server-log" 9>&- &
 server=$!
+# Ours to end if it never gets going.
+own_server=$server
 for (( tries = 0; ; tries++ )); do
   if ! tosvik_alive "$server"; then
+    own_server=
     status=0; wait "$server" || status=$?
     [ "$status" = 2 ] || fail "the Wine server failed ($status): $(cat "$WINEPREFIX.server-log")"
     # Servers (and so Wine's helper processes) of a prefix are bound to one display.
@@ -74,12 +86,12 @@ for (( tries = 0; ; tries++ )); do
   # Debian's Wine names its folder in the prefix; Wine's own uses /tmp/.wine-UID.
   dir=$(cat "$WINEPREFIX/wineserver" 2>/dev/null) || dir=.wine-$(id -u)
   socket=/tmp/$dir/server-$(printf '%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))/socket
-  [ -S "$socket" ] && [ "$socket" -nt "$started" ] && break
+  [ -S "$socket" ] && listens "$server" && break
   [ $tries -lt 600 ] || fail "the Wine server did not open $socket"
   sleep 0.05
 done
 if [ -n "$server" ]; then
-  if [ -n "$session" ]; then echo "$server $WINEPREFIX" >>"$TOSVIK_WINE_SESSION"; else own_server=$server; fi
+  if [ -n "$session" ]; then echo "$server $WINEPREFIX" >>"$TOSVIK_WINE_SESSION"; own_server=; fi
 fi
 
 # Made once: the prefix, and windows that Wine does not hand to a window manager

@@ -45,8 +45,10 @@ public:
 
     // modeRead: an existing file, no sharing. modeCreate | modeWrite: created or
     // truncated, no sharing; modeCreateNew added: only a name not yet taken. False
-    // when the file cannot be opened.
+    // when the file cannot be opened; GetOpenError then tells why.
     bool Open(const std::string& strFileName, unsigned nOpenFlags);
+    // The system's cause (GetLastError, errno) of the last Open that failed.
+    long GetOpenError() const { return m_nOpenError; }
     bool IsOpen() const;
     std::uint64_t GetLength() const;
     void Seek(std::uint64_t nOffsetFromBegin);
@@ -54,7 +56,6 @@ public:
     std::size_t Read(void* pBuffer, std::size_t nCount);
     void Write(const void* pBuffer, std::size_t nCount);
     void Close();
-    const std::string& GetFilePath() const { return m_strFileName; }
     // The name errors report, when it is not the name the file was opened under.
     void SetFilePath(const std::string& strFileName) { m_strFileName = strFileName; }
 
@@ -62,6 +63,7 @@ private:
     [[noreturn]] void ThrowLastError(const char* pszOperation) const;
 
     std::string m_strFileName;
+    long m_nOpenError = 0;
 #ifdef _WIN32
     void* m_hFile = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
 #else

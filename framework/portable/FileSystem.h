@@ -27,8 +27,9 @@ bool PathExists(const std::string& strPath);
 // False when the file could not be removed.
 bool RemoveFile(const std::string& strPath);
 
-// Moves strFrom onto strTo, replacing a file of that name. False when it failed.
-bool RenameFile(const std::string& strFrom, const std::string& strTo);
+// Moves strFrom onto strTo, replacing a file of that name. False when it failed,
+// with the system's cause (GetLastError, errno) in nError.
+bool RenameFile(const std::string& strFrom, const std::string& strTo, long& nError);
 
 // True when the file system takes the two file names for the same one.
 bool SameFileName(const std::string& strA, const std::string& strB);

@@ -1,5 +1,6 @@
 #include "framework/portable/FileSystem.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include <dirent.h>
@@ -39,9 +40,12 @@ bool RemoveFile(const std::string& strPath)
     return ::unlink(strPath.c_str()) == 0;
 }
 
-bool RenameFile(const std::string& strFrom, const std::string& strTo)
+bool RenameFile(const std::string& strFrom, const std::string& strTo, long& nError)
 {
-    return std::rename(strFrom.c_str(), strTo.c_str()) == 0;
+    if (std::rename(strFrom.c_str(), strTo.c_str()) == 0)
+        return true;
+    nError = errno;
+    return false;
 }
 
 bool SameFileName(const std::string& strA, const std::string& strB)

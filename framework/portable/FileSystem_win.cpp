@@ -49,9 +49,12 @@ bool RemoveFile(const std::string& strPath)
     return ::DeleteFileW(Widen(strPath).c_str()) != FALSE;
 }
 
-bool RenameFile(const std::string& strFrom, const std::string& strTo)
+bool RenameFile(const std::string& strFrom, const std::string& strTo, long& nError)
 {
-    return ::MoveFileExW(Widen(strFrom).c_str(), Widen(strTo).c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    if (::MoveFileExW(Widen(strFrom).c_str(), Widen(strTo).c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    nError = static_cast<long>(::GetLastError());
+    return false;
 }
 
 bool SameFileName(const std::string& strA, const std::string& strB)

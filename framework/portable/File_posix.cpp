@@ -16,22 +16,31 @@ namespace {
 // Large enough for whole pieces in one call, small enough for every kernel's limit.
 constexpr std::size_t kMaxIoChunk = 1u << 30;
 
-int OpenLocked(const char* pszName, int nFlags, mode_t nMode)
+// -1 with the cause in nError when the file cannot be had.
+int OpenLocked(const char* pszName, int nFlags, mode_t nMode, long& nError)
 {
     int fd;
     do {
         fd = ::open(pszName, nFlags | O_CLOEXEC, nMode);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
+    if (fd < 0) {
+        nError = errno;
         return -1;
+    }
     struct stat st;
-    bool bOk = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    bool bOk = ::fstat(fd, &st) == 0;
+    if (bOk && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        bOk = false;
+    }
+    bOk = bOk && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
     // Truncate only once the lock is ours, so an open file of someone else is never cut;
     // and only when there is something to cut: ext4 flushes a file truncated to zero
     // when it is closed.
     if (bOk && (nFlags & O_WRONLY) != 0 && S_ISREG(st.st_mode) && st.st_size != 0)
         bOk = ::ftruncate(fd, 0) == 0;
     if (!bOk) {
+        nError = errno;
         ::close(fd);
         return -1;
     }
@@ -56,9 +65,10 @@ bool CFile::Open(const std::string& strFileName, unsigned nOpenFlags)
     if (IsOpen())
         Close();
     if ((nOpenFlags & modeCreate) != 0)
-        m_fd = OpenLocked(strFileName.c_str(), O_WRONLY | O_CREAT | ((nOpenFlags & modeCreateNew) != 0 ? O_EXCL : 0), 0666);
+        m_fd = OpenLocked(strFileName.c_str(), O_WRONLY | O_CREAT | ((nOpenFlags & modeCreateNew) != 0 ? O_EXCL : 0), 0666,
+                          m_nOpenError);
     else
-        m_fd = OpenLocked(strFileName.c_str(), O_RDONLY, 0);
+        m_fd = OpenLocked(strFileName.c_str(), O_RDONLY, 0, m_nOpenError);
     if (m_fd < 0)
         return false;
     m_strFileName = strFileName;

@@ -46,12 +46,15 @@ bool CFile::Open(const std::string& strFileName, unsigned nOpenFlags)
         nDisposition = (nOpenFlags & modeCreateNew) != 0 ? CREATE_NEW : OPEN_ALWAYS;
     HANDLE h = ::CreateFileW(Widen(strFileName).c_str(), bCreate ? GENERIC_WRITE : GENERIC_READ, 0, nullptr,
         nDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    if (h == INVALID_HANDLE_VALUE) {
+        m_nOpenError = static_cast<long>(::GetLastError());
         return false;
+    }
     // Cut only a file that has bytes: truncating every new file made the file system
     // flush each one, and a merge under Wine ran at half speed.
     LARGE_INTEGER nSize;
     if (bCreate && (!::GetFileSizeEx(h, &nSize) || (nSize.QuadPart != 0 && !::SetEndOfFile(h)))) {
+        m_nOpenError = static_cast<long>(::GetLastError());
         ::CloseHandle(h);
         return false;
     }

@@ -8,7 +8,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     if (pApp == nullptr)
         return -1;
     pApp->m_hInstance = hInstance;
-    if (!pApp->InitInstance())
-        return pApp->ExitInstance();
-    return pApp->Run();
+    // The program is one modal dialog with loops of its own: no message loop here.
+    pApp->InitInstance();
+    return pApp->ExitInstance();
 }

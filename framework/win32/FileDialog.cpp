@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName,
-                         DWORD dwFlags, LPCSTR lpszFilter, CWnd* pParentWnd)
-    : m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd), m_fileName(32768, L'\0')
+CFileDialog::CFileDialog(LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter,
+                         CWnd* pParentWnd)
+    : m_ofn(), m_pParentWnd(pParentWnd), m_fileName(32768, L'\0')
 {
     if (lpszDefExt != nullptr)
         m_strDefExt = Widen(lpszDefExt);
@@ -41,7 +41,7 @@ INT_PTR CFileDialog::DoModal()
         hOwner = pMain->m_hWnd;
     m_ofn.hwndOwner = hOwner;
     m_ofn.hInstance = AfxGetInstanceHandle();
-    BOOL bResult = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
+    BOOL bResult = ::GetOpenFileNameW(&m_ofn);
     m_bChosen = bResult != FALSE;
     m_nError = bResult ? 0 : ::CommDlgExtendedError();
     return bResult ? IDOK : IDCANCEL;

@@ -1,4 +1,4 @@
-// The system's file-open (or save) dialog, run modally. Names and paths are UTF-8
+// The system's file-open dialog, run modally. Names and paths are UTF-8
 // in this class's API and UTF-16 towards the system, so no character of a path is
 // lost whatever the system's code page.
 #pragma once
@@ -14,8 +14,7 @@
 class CFileDialog {
 public:
     // lpszFilter: pairs separated by '|' and ended by "||", e.g. "Text (*.txt)|*.txt||".
-    explicit CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt = nullptr,
-                         LPCSTR lpszFileName = nullptr,
+    explicit CFileDialog(LPCSTR lpszDefExt = nullptr, LPCSTR lpszFileName = nullptr,
                          DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                          LPCSTR lpszFilter = nullptr, CWnd* pParentWnd = nullptr);
     CFileDialog(const CFileDialog&) = delete;
@@ -33,7 +32,6 @@ public:
     OPENFILENAMEW m_ofn;
 
 private:
-    BOOL m_bOpenFileDialog;
     CWnd* m_pParentWnd;
     std::wstring m_strDefExt;
     std::wstring m_strFilter;  // '|' already turned into '\0'

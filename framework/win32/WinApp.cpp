@@ -25,16 +25,6 @@ BOOL CWinApp::InitInstance()
     return TRUE;
 }
 
-int CWinApp::Run()
-{
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    return ExitInstance();
-}
-
 int CWinApp::ExitInstance()
 {
     return 0;

@@ -14,10 +14,9 @@ public:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
-    // FALSE ends the program straight after ExitInstance; TRUE runs Run().
+    // Runs the program: a dialog application runs its main dialog here and returns
+    // FALSE. No message loop follows in either case; ExitInstance ends the program.
     virtual BOOL InitInstance();
-    // A plain message loop until WM_QUIT, then ExitInstance.
-    virtual int Run();
     // The process's exit code.
     virtual int ExitInstance();
 

@@ -10,14 +10,13 @@
 #pragma once
 
 #include "framework/win32/MessageMap.h"
-#include "framework/portable/MessageOwner.h"
 #include "framework/win32/Rect.h"
 #include "framework/portable/String.h"
 #include "framework/win32/Win32.h"
 
 class CDataExchange;
 
-class CWnd : public IMessageOwner {
+class CWnd {
 public:
     CWnd() = default;
     // A view of hWnd; never subclasses it, never destroys it.
@@ -61,8 +60,7 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     // A box owned by this window; a null caption means the application's title.
-    int MessageBox(const char* pszText, const char* pszCaption = nullptr,
-                   unsigned nType = MB_OK) override;
+    int MessageBox(const char* pszText, const char* pszCaption = nullptr, unsigned nType = MB_OK);
 
     // Thin helpers on m_hWnd. GetDlgItem and GetParent return views. Texts are UTF-8.
     CWnd GetDlgItem(int nID) const { return CWnd(::GetDlgItem(m_hWnd, nID)); }

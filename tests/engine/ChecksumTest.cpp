@@ -17,9 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kCheckCaption[] = "Kavrel合并前的检查...";
-const char kMergeCaption[] = "Kavrel合并中....";
-
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
 {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -42,8 +39,7 @@ TEST(Checksums, SplitWritesTheRecordBesideThePieces)
     CTempDir dir;
     const std::string bytes = MakeBytes(2500);
     WriteBytes(dir.Path("r.bin"), bytes);
-    CBoxRecorder owner;
-    ASSERT_EQ(SplitFile(&owner, dir.Path("r.bin"), 1), JobResult::Done);
+    ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
     auto digest = [](const std::string& b) { CSha256 sha; sha.Update(b.data(), b.size()); return sha.Finish(); };
     EXPECT_EQ(ReadBytes(dir.Path("r.bin.sha256")),
               digest(bytes.substr(0, 1000)) + "  r_001.bin\r\n" + digest(bytes.substr(1000, 1000)) + "  r_002.bin\r\n" +
@@ -66,8 +62,7 @@ TEST(Checksums, NoRecordForAnUnfinishedSplit)
     CTempDir dir;
     WriteBytes(dir.Path("r.bin"), MakeBytes(2500));
     WriteBytes(dir.Path("r.bin.sha256"), "stale");
-    CBoxRecorder owner;
-    EXPECT_EQ(SplitFile(&owner, dir.Path("r.bin"), 1, &cancel), JobResult::Cancelled);
+    EXPECT_EQ(SplitFile(dir.Path("r.bin"), 1, &cancel), CJobOutcome::Cancelled(JobKind::Split));
     EXPECT_EQ(dir.Count(), 1u);
 }
 
@@ -80,10 +75,12 @@ TEST(Checksums, MergeCatchesWhatDiffersFromTheRecord)
         const char* what;
         std::size_t length;
         std::function<void(const CTempDir&)> damage;
-        std::string text;       // %s: the folder
-        const char* caption;
+        JobEnd end;
+        JobReason reason;
+        const char* named;
     };
-    const std::string malformed = "校验文件%sr.bin.sha256有误,无法核对\n删掉它就可以不经核对直接合并";
+    const JobEnd REFUSED = JobEnd::Refused;
+    const JobEnd FAILED = JobEnd::Failed;
     auto rewriteRecord = [](const CTempDir& dir, const std::function<void(std::string&)>& edit) {
         std::string text = ReadBytes(dir.Path("r.bin.sha256"));
         edit(text);
@@ -92,31 +89,35 @@ TEST(Checksums, MergeCatchesWhatDiffersFromTheRecord)
     const CRow rows[] = {
         {"flipped byte in a middle piece", 2500,
          [](const CTempDir& d) { std::string b = ReadBytes(d.Path("r_002.bin")); b[500] ^= 1; WriteBytes(d.Path("r_002.bin"), b); },
-         "文件%sr_002.bin已经损坏,和校验文件不符\n请重新复制这个文件!", kMergeCaption},
+         FAILED, JobReason::PieceDamaged, "r_002.bin"},
         {"truncated last piece", 2500,
          [](const CTempDir& d) { fs::resize_file(d.Path("r_003.bin"), 499); },
-         "文件%sr_003.bin已经损坏,和校验文件不符\n请重新复制这个文件!", kMergeCaption},
+         FAILED, JobReason::PieceDamaged, "r_003.bin"},
         {"missing empty last piece", 3000, [](const CTempDir& d) { fs::remove(d.Path("r_004.bin")); },
-         "缺少文件%sr_004.bin\n分割好的文件不完整,请检查!", kCheckCaption},
+         REFUSED, JobReason::PieceMissingListed, "r_004.bin"},
         {"extra piece", 2500, [](const CTempDir& d) { WriteBytes(d.Path("r_004.bin"), "x"); },
-         "文件%sr_004.bin\n不在校验文件里,不是这一组分割好的文件,请检查!", kCheckCaption},
+         REFUSED, JobReason::PieceNotInRecord, "r_004.bin"},
         {"stale piece of another split", 2500,
          [](const CTempDir& d) { WriteBytes(d.Path("r_002.bin"), MakeBytes(1000, 99)); },
-         "文件%sr_002.bin已经损坏,和校验文件不符\n请重新复制这个文件!", kMergeCaption},
+         FAILED, JobReason::PieceDamaged, "r_002.bin"},
         {"bad line", 2500, [&](const CTempDir& d) { rewriteRecord(d, [](std::string& t) { t += "junk\r\n"; }); },
-         malformed, kCheckCaption},
+         REFUSED, JobReason::RecordBad, "r.bin.sha256"},
         {"short hash", 2500, [&](const CTempDir& d) { rewriteRecord(d, [](std::string& t) { t.erase(0, 1); }); },
-         malformed, kCheckCaption},
+         REFUSED, JobReason::RecordBad, "r.bin.sha256"},
         {"name of another set", 2500,
          [&](const CTempDir& d) { rewriteRecord(d, [](std::string& t) { t.replace(t.find("r_002"), 5, "q_002"); }); },
-         malformed, kCheckCaption},
+         REFUSED, JobReason::RecordBad, "r.bin.sha256"},
+        {"whole file's line of another file", 2500,
+         [&](const CTempDir& d) {
+             rewriteRecord(d, [](std::string& t) { char& c = t[t.rfind("\r\n", t.size() - 3) + 2]; c = c == '0' ? '1' : '0'; });
+         },
+         FAILED, JobReason::WholeMismatch, nullptr},
     };
     for (const CRow& row : rows) {
         SCOPED_TRACE(row.what);
         CTempDir dir;
         WriteBytes(dir.Path("r.bin"), MakeBytes(row.length));
-        CBoxRecorder owner;
-        ASSERT_EQ(SplitFile(&owner, dir.Path("r.bin"), 1), JobResult::Done);
+        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
         fs::remove(dir.Path("r.bin"));
         row.damage(dir);
         std::vector<std::string> before;
@@ -124,8 +125,10 @@ TEST(Checksums, MergeCatchesWhatDiffersFromTheRecord)
             before.push_back(FileExists(dir.Path(AfxFormat("r_%03d.bin", n))) ? ReadBytes(dir.Path(AfxFormat("r_%03d.bin", n))) : "-");
         const std::size_t nFiles = dir.Count();
 
-        EXPECT_EQ(MergePieces(&owner, dir.Path("r_001.bin")), JobResult::Failed);
-        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{AfxFormat(row.text.c_str(), dir.Path("").c_str()), row.caption, 48}}));
+        const CJobOutcome outcome = MergePieces(dir.Path("r_001.bin"));
+        const std::string named = row.named != nullptr ? dir.Path(row.named) : "";
+        EXPECT_EQ(outcome, (CJobOutcome{JobKind::Merge, row.end, row.reason, named, {}, 0}));
+        EXPECT_FALSE(g_bMergeOk);
         EXPECT_FALSE(FileExists(dir.Path("r.bin")));
         EXPECT_EQ(dir.Count(), nFiles);
         for (int n = 1; n <= 4; ++n)
@@ -143,8 +146,7 @@ TEST(Checksums, MergeWithAndWithoutARecord)
         CTempDir dir;
         const std::string bytes = MakeBytes(2500);
         WriteBytes(dir.Path("r.bin"), bytes);
-        CBoxRecorder owner;
-        ASSERT_EQ(SplitFile(&owner, dir.Path("r.bin"), 1), JobResult::Done);
+        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
         std::string record = ReadBytes(dir.Path("r.bin.sha256"));
         const std::string strVariant = variant;
         if (strVariant == "none")
@@ -152,8 +154,7 @@ TEST(Checksums, MergeWithAndWithoutARecord)
         else
             WriteBytes(dir.Path("r.bin.sha256"), strVariant == "binary" ? ReplaceAll(record, "  ", " *") : ReplaceAll(record, "\r", ""));
         fs::remove(dir.Path("r.bin"));
-        EXPECT_EQ(MergePieces(&owner, dir.Path("r_001.bin")), JobResult::Done);
-        EXPECT_TRUE(owner.boxes.empty());
+        EXPECT_EQ(MergePieces(dir.Path("r_001.bin")), CJobOutcome::Done(JobKind::Merge, dir.Path("r.bin")));
         EXPECT_EQ(ReadBytes(dir.Path("r.bin")), bytes);
     }
 }

@@ -1,6 +1,5 @@
 // Progress and cancel of split and merge jobs on real files.
 #include "engine/MergePieces.h"
-#include "engine/PieceNames.h"
 #include "engine/SplitFile.h"
 
 #include "tests/engine/TestFiles.h"
@@ -12,8 +11,6 @@
 #include <set>
 
 namespace {
-
-const char kCancelled[] = "已经取消了!\n没有完成的文件都已删除";
 
 // Records every report; asks to stop at step nCancelAt (counted from 1), if any.
 class CProgressRecorder final : public IJobProgress {
@@ -55,18 +52,16 @@ TEST(JobProgress, ReachesTheTotalAndNeverGoesBack)
     CTempDir dir;
     const std::string source = dir.Path("p.bin");
     WriteBytes(source, MakeBytes(kSourceLength));
-    CBoxRecorder owner;
     CProgressRecorder split;
-    ASSERT_EQ(SplitFile(&owner, source, kPieceSizeK, &split), JobResult::Done);
+    ASSERT_TRUE(SplitFile(source, kPieceSizeK, &split).IsDone());
     EXPECT_EQ(split.files, (std::vector<std::string>{dir.Path("p_001.bin"), dir.Path("p_002.bin"), dir.Path("p_003.bin")}));
     EXPECT_EQ(split.jobBytes, std::set<std::uint64_t>{kSourceLength});
 
     std::filesystem::remove(source);
     CProgressRecorder merge;
-    ASSERT_EQ(MergePieces(&owner, dir.Path("p_001.bin"), &merge), JobResult::Done);
+    ASSERT_TRUE(MergePieces(dir.Path("p_001.bin"), &merge).IsDone());
     EXPECT_EQ(merge.files, std::vector<std::string>{source});
     EXPECT_EQ(merge.jobBytes, std::set<std::uint64_t>{kSourceLength});
-    EXPECT_TRUE(owner.boxes.empty());
 
     for (const auto* progress : {&split, &merge}) {
         ASSERT_GE(progress->steps.size(), 8u) << "a step for every block";
@@ -76,15 +71,14 @@ TEST(JobProgress, ReachesTheTotalAndNeverGoesBack)
 }
 
 // A cancel at the first, a middle and the last step: the pieces of this run go, the
-// source and every other file stay, and one box says so.
+// source and every other file stay.
 TEST(JobProgress, CancelledSplitLeavesWhatWasThere)
 {
     CProgressRecorder count;
     {
         CTempDir dir;
         WriteBytes(dir.Path("c.bin"), MakeBytes(kSourceLength));
-        CBoxRecorder owner;
-        ASSERT_EQ(SplitFile(&owner, dir.Path("c.bin"), kPieceSizeK, &count), JobResult::Done);
+        ASSERT_TRUE(SplitFile(dir.Path("c.bin"), kPieceSizeK, &count).IsDone());
     }
     const int nSteps = static_cast<int>(count.steps.size());
     for (int nCancelAt : {1, nSteps / 2, nSteps}) {
@@ -95,11 +89,9 @@ TEST(JobProgress, CancelledSplitLeavesWhatWasThere)
         WriteBytes(source, bytes);
         WriteBytes(dir.Path("other_002.bin"), "keep");
         const auto before = Listing(source);
-        CBoxRecorder owner;
         CProgressRecorder progress(nCancelAt);
-        EXPECT_EQ(SplitFile(&owner, source, kPieceSizeK, &progress), JobResult::Cancelled);
+        EXPECT_EQ(SplitFile(source, kPieceSizeK, &progress), CJobOutcome::Cancelled(JobKind::Split));
         EXPECT_FALSE(g_bSplitOk);
-        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{kCancelled, "Kavrel分割中....", 64}}));
         EXPECT_EQ(Listing(source), before);
         EXPECT_EQ(ReadBytes(source), bytes);
         EXPECT_EQ(ReadBytes(dir.Path("other_002.bin")), "keep");
@@ -117,17 +109,16 @@ TEST(JobProgress, CancelledMergeLeavesNoOutput)
             const std::string source = dir.Path("m.bin");
             const std::string bytes = MakeBytes(kSourceLength);
             WriteBytes(source, bytes);
-            CBoxRecorder owner;
-            ASSERT_EQ(SplitFile(&owner, source, kPieceSizeK), JobResult::Done);
+            ASSERT_TRUE(SplitFile(source, kPieceSizeK).IsDone());
             if (bOutputExists)
                 WriteBytes(source, "earlier");
             else
                 std::filesystem::remove(source);
             const auto before = Listing(dir.Path("m_001.bin"));
             CProgressRecorder progress(nCancelAt);
-            EXPECT_EQ(MergePieces(&owner, dir.Path("m_001.bin"), &progress), JobResult::Cancelled);
+            EXPECT_EQ(MergePieces(dir.Path("m_001.bin"), &progress), CJobOutcome::Cancelled(JobKind::Merge));
             EXPECT_FALSE(g_bMergeOk);
-            EXPECT_EQ(owner.boxes, (std::vector<CBox>{{kCancelled, "Kavrel合并中....", 64}}));
+            EXPECT_FALSE(g_bMergeOk);
             EXPECT_EQ(Listing(dir.Path("m_001.bin")), before);
             EXPECT_EQ(FileExists(source), bOutputExists);
             if (bOutputExists) {

@@ -12,9 +12,6 @@
 
 namespace {
 
-const char kCheckCaption[] = "Kavrel合并前的检查...";
-const char kMergeCaption[] = "Kavrel合并中....";
-
 std::string PieceName(int number)
 {
     return AfxFormat("m_%03d.avi", number);
@@ -26,8 +23,11 @@ std::string PieceName(int number)
 // first included. The output exists beforehand in every row.
 TEST(MergePieces, ChecksTheSetThenCopiesEveryPieceWhole)
 {
-    enum { OK, GAP, SHORT, CUT };
-    struct { std::map<int, std::size_t> pieces; int outcome; int named; } rows[] = {
+    const JobReason OK = JobReason::Finished;
+    const JobReason GAP = JobReason::PieceMissingBeforeLater;
+    const JobReason SHORT = JobReason::PieceShorter;
+    const JobReason CUT = JobReason::SetIncomplete;
+    struct { std::map<int, std::size_t> pieces; JobReason outcome; int named; } rows[] = {
         {{{1, 1000}}, CUT, 2},
         {{{1, 1000}, {2, 1000}}, CUT, 3},
         {{{1, 1000}, {2, 1000}, {3, 1000}}, CUT, 4},
@@ -53,20 +53,9 @@ TEST(MergePieces, ChecksTheSetThenCopiesEveryPieceWhole)
         }
         WriteBytes(dir.Path("m.avi"), "previous");
         g_bMergeOk = true;
-        CBoxRecorder owner;
-        MergePieces(&owner, dir.Path("m_001.avi"));
-
-        std::vector<CBox> boxes;
-        if (row.outcome == CUT)
-            boxes.push_back({AfxFormat("缺少文件%s\n分割好的文件不完整,请检查!", dir.Path(PieceName(row.named)).c_str()),
-                kCheckCaption, 48});
-        if (row.outcome == GAP)
-            boxes.push_back({AfxFormat("缺少文件%s\n但它后面还有分割好的文件,请检查!", dir.Path(PieceName(row.named)).c_str()),
-                kCheckCaption, 48});
-        if (row.outcome == SHORT)
-            boxes.push_back({AfxFormat("文件%s比第一个文件小\n不是完整的分割文件,请检查!", dir.Path(PieceName(row.named)).c_str()),
-                kCheckCaption, 48});
-        EXPECT_EQ(owner.boxes, boxes);
+        EXPECT_EQ(MergePieces(dir.Path("m_001.avi")), row.outcome == OK
+            ? CJobOutcome::Done(JobKind::Merge, dir.Path("m.avi"))
+            : CJobOutcome::Refused(JobKind::Merge, row.outcome, dir.Path(PieceName(row.named))));
         EXPECT_EQ(g_bMergeOk, row.outcome == OK);
         EXPECT_EQ(ReadBytes(dir.Path("m.avi")), row.outcome == OK ? expected : "previous");
         for (const auto& [number, length] : row.pieces)
@@ -82,10 +71,8 @@ TEST(MergePieces, BadNamesAreRefusedBeforeAnythingIsOpened)
         WriteBytes(dir.Path(name), "abc");
         WriteBytes(dir.Path("m_001.avi"), "abc");
         g_bMergeOk = true;
-        CBoxRecorder owner;
-        MergePieces(&owner, dir.Path(name));
+        EXPECT_EQ(MergePieces(dir.Path(name)), CJobOutcome::Refused(JobKind::Merge, JobReason::NotFirstPiece, dir.Path(name)));
         EXPECT_FALSE(g_bMergeOk);
-        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"文件名好象有误请检查!", kCheckCaption, 48}})) << name;
         EXPECT_EQ(dir.Count(), 2u) << name;
     }
 }
@@ -96,8 +83,7 @@ TEST(MergePieces, NumberThatIsNotDigits)
     CTempDir dir;
     WriteBytes(dir.Path("m_abc.avi"), "first");
     WriteBytes(dir.Path("m_002.avi"), "second");
-    CBoxRecorder owner;
-    MergePieces(&owner, dir.Path("m_abc.avi"));
+    EXPECT_EQ(MergePieces(dir.Path("m_abc.avi")), CJobOutcome::Done(JobKind::Merge, dir.Path("m.avi")));
     EXPECT_TRUE(g_bMergeOk);
     EXPECT_EQ(ReadBytes(dir.Path("m.avi")), "firstsecond");
 }
@@ -110,8 +96,7 @@ TEST(MergePieces, TemporaryNameNeverTakesAnExistingFile)
     WriteBytes(dir.Path("~tosvik000.tmp"), "someone's");
     WriteBytes(dir.Path("m_001.avi"), "first");
     WriteBytes(dir.Path("m_002.avi"), "2nd");
-    CBoxRecorder owner;
-    EXPECT_EQ(MergePieces(&owner, dir.Path("m_001.avi")), JobResult::Done);
+    EXPECT_TRUE(MergePieces(dir.Path("m_001.avi")).IsDone());
     EXPECT_EQ(ReadBytes(dir.Path("m.avi")), "first2nd");
     EXPECT_EQ(ReadBytes(dir.Path("~tosvik000.tmp")), "someone's");
     EXPECT_EQ(dir.Count(), 4u);
@@ -127,17 +112,17 @@ TEST(MergePieces, SelectedPieceOrOutputThatCannotBeOpened)
     CFile holder;
     ASSERT_TRUE(holder.Open(dir.Path("h.avi"), CFile::modeCreate | CFile::modeWrite));
     std::filesystem::create_directory(dir.Path("d.avi"));
-    struct { std::string selected; const char* text; } rows[] = {
-        {dir.Path("m_001.avi"), "读取原文件错误"},
-        {dir.Path("h_001.avi"), "创建新文件错误"},
-        {dir.Path("d_001.avi"), "创建新文件错误"},
+    struct { std::string selected; JobReason reason; std::string named; } rows[] = {
+        {dir.Path("m_001.avi"), JobReason::ReadSource, dir.Path("m_001.avi")},
+        {dir.Path("h_001.avi"), JobReason::CreateFile, dir.Path("h.avi")},
+        {dir.Path("d_001.avi"), JobReason::CreateFile, dir.Path("d.avi")},
     };
     for (const auto& row : rows) {
         g_bMergeOk = true;
-        CBoxRecorder owner;
-        EXPECT_EQ(MergePieces(&owner, row.selected), JobResult::Failed);
+        const CJobOutcome outcome = MergePieces(row.selected);
+        EXPECT_EQ(outcome, CJobOutcome::Failed(JobKind::Merge, row.reason, row.named));
+        EXPECT_NE(outcome.nOsError, 0) << "the system's cause, for " << row.selected;
         EXPECT_FALSE(g_bMergeOk);
-        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{row.text, kMergeCaption, 48}})) << row.selected;
     }
     holder.Close();
     EXPECT_EQ(ReadBytes(dir.Path("h.avi")), "");
@@ -152,10 +137,9 @@ TEST(MergePieces, PieceThatCannotBeOpenedIsNamed)
         WriteBytes(dir.Path(PieceName(number)), MakeBytes(number < 3 ? 1000 : 10));
     CFile holder;
     ASSERT_TRUE(holder.Open(dir.Path(PieceName(3)), CFile::modeRead));
-    CBoxRecorder owner;
-    EXPECT_EQ(MergePieces(&owner, dir.Path(PieceName(1))), JobResult::Failed);
-    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{AfxFormat("无法读取文件%s\n它可能正被别的程序使用,请检查!",
-        dir.Path(PieceName(3)).c_str()), kCheckCaption, 48}}));
+    const CJobOutcome outcome = MergePieces(dir.Path(PieceName(1)));
+    EXPECT_EQ(outcome, CJobOutcome::Refused(JobKind::Merge, JobReason::PieceUnreadable, dir.Path(PieceName(3))));
+    EXPECT_NE(outcome.nOsError, 0);
     EXPECT_EQ(dir.Count(), 3u);
 }
 
@@ -174,18 +158,16 @@ TEST(MergePieces, WriteErrorEscapesAndLeavesTheOutputAsItWas)
     }
     WriteBytes(dir.Path("m.avi"), "previous");
     g_bMergeOk = true;
-    CBoxRecorder owner;
     {
         CFileSizeLimit limit(1500);
         try {
-            MergePieces(&owner, dir.Path("m_001.avi"));
+            MergePieces(dir.Path("m_001.avi"));
             ADD_FAILURE() << "no error past the file size limit";
         } catch (const CFileException& e) {
             EXPECT_EQ(e.GetFileName(), dir.Path("m.avi"));
         }
     }
     EXPECT_FALSE(g_bMergeOk);
-    EXPECT_TRUE(owner.boxes.empty());
     EXPECT_EQ(ReadBytes(dir.Path("m.avi")), "previous");
     EXPECT_EQ(dir.Count(), 4u);
     for (int number = 1; number <= 3; ++number)

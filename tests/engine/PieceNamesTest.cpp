@@ -1,4 +1,4 @@
-#include "engine/PieceNames.h"
+#include "engine/PieceName.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST(PieceNames, FirstPieceAndBack)
     for (const auto& row : rows) {
         EXPECT_EQ(MakeFirstPieceName(row.source), row.first) << row.source;
         EXPECT_EQ(MakeMergedName(row.first), row.source) << row.first;
-        EXPECT_TRUE(HasPieceNumber(row.first)) << row.first;
+        EXPECT_TRUE(CPieceName(row.first).IsNumbered()) << row.first;
     }
 }
 
@@ -57,23 +57,59 @@ TEST(PieceNames, NextPieceOfTheSameSet)
     }
 }
 
+// The number lies in the file name. A merge starts from 001, or from a number that
+// is not digits; a dropped file is merged only when it is 001.
 TEST(PieceNames, PieceNumberMustLieInFileName)
 {
-    struct { std::string name; bool expected; } rows[] = {
-        {"x_001.dat", true},
-        {"x_abc.dat", true},
-        {"data_001", true},
-        {"C:\\old.files\\data_001.bin", true},
-        {"C:\\d\\_001", true},
-        {"x.dat", false},
-        {"ab.dat", false},
-        {"_01.dat", false},
-        {"x-001.dat", false},
-        {"C:\\a_\\001.x", false},
-        {"C:\\a_/001", false},
+    const PieceNameFault OK = PieceNameFault::None;
+    const PieceNameFault NONE = PieceNameFault::NoNumber;
+    const PieceNameFault LATER = PieceNameFault::LaterPiece;
+    struct { std::string name; bool numbered; PieceNameFault merge; bool dropMerges; } rows[] = {
+        {"x_001.dat", true, OK, true},
+        {"x_abc.dat", true, OK, false},
+        {"x_0a1.dat", true, OK, false},
+        {"x_002.dat", true, LATER, false},
+        {"x_999.dat", true, LATER, false},
+        {"x_000.dat", true, LATER, false},
+        {"data_001", true, OK, true},
+        {"C:\\old.files\\data_001.bin", true, OK, true},
+        {"C:\\set_001.d\\movie.avi", false, NONE, false},
+        {"C:\\d\\_001", true, OK, true},
+        {"x.dat", false, NONE, false},
+        {"ab.dat", false, NONE, false},
+        {"_01.dat", false, NONE, false},
+        {"x-001.dat", false, NONE, false},
+        {"x001.dat", false, NONE, false},
+        {"C:\\a_\\001.x", false, NONE, false},
+        {"C:\\a_/001", false, NONE, false},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(HasPieceNumber(row.name), row.expected) << row.name;
+    for (const auto& row : rows) {
+        const CPieceName name(row.name);
+        EXPECT_EQ(name.IsNumbered(), row.numbered) << row.name;
+        EXPECT_EQ(name.CheckFirstPiece(), row.merge) << row.name;
+        EXPECT_EQ(name.IsFirstPiece(), row.dropMerges) << row.name;
+    }
+}
+
+// The parts put back together give the path; each lies where the rules say.
+TEST(PieceNames, Parts)
+{
+    const std::string w = kTrail5C;
+    struct { std::string path, folder, base, number, rest; } rows[] = {
+        {"C:\\a.b\\x_001.tar.gz", "C:\\a.b\\", "x_001", "001", ".tar.gz"},
+        {"C:\\a.b\\x.tar.gz", "C:\\a.b\\", "x", "", ".tar.gz"},
+        {"/u/README_abc", "/u/", "README_abc", "abc", ""},
+        {"C:/d\\" + w + "_001." + w, "C:/d\\", w + "_001", "001", "." + w},
+        {"_001", "", "_001", "001", ""},
+        {"C:\\d\\", "C:\\d\\", "", "", ""},
+    };
+    for (const auto& row : rows) {
+        const CPieceName name(row.path);
+        EXPECT_EQ(name.Folder(), row.folder) << row.path;
+        EXPECT_EQ(name.Base(), row.base) << row.path;
+        EXPECT_EQ(name.Number(), row.number) << row.path;
+        EXPECT_EQ(name.FileName(), row.base + row.rest) << row.path;
+    }
 }
 
 } // namespace
@@ -105,14 +141,19 @@ TEST(PieceNames, FuzzedNames)
     for (int round = 0; round < 200000; ++round) {
         const std::string path = "C:\\d.x\\" + RandomName(random);
         const std::string first = MakeFirstPieceName(path);
-        ASSERT_TRUE(HasPieceNumber(first)) << path;
+        ASSERT_TRUE(CPieceName(first).IsNumbered()) << path;
         ASSERT_EQ(MakeMergedName(first), path);
-        ASSERT_EQ(FindFileNameStart(first), FindFileNameStart(path)) << path;
+        ASSERT_EQ(CPieceName(first).Folder(), "C:\\d.x\\") << path;
         ASSERT_EQ(MakeMergedName(MakeNextPieceName(first, 41)), path);
-        if (HasPieceNumber(path)) {
-            const std::size_t a = FindNameAnchor(path);
-            ASSERT_EQ(path[a - 4], '_') << path;
-            ASSERT_TRUE(StartsCharacter(path, a - 3)) << "a piece number inside a character: " << path;
+        const CPieceName name(path);
+        ASSERT_EQ(name.Folder(), "C:\\d.x\\") << path;
+        ASSERT_EQ(name.FileName().compare(0, name.Base().size(), name.Base()), 0) << path;
+        const std::string rest = name.FileName().substr(name.Base().size());
+        ASSERT_TRUE(rest.empty() || rest[0] == '.') << path;
+        ASSERT_EQ(name.Base().find('.'), std::string::npos) << path;
+        if (name.IsNumbered()) {
+            ASSERT_EQ("_" + name.Number(), name.Base().substr(name.Base().size() - 4)) << path;
+            ASSERT_TRUE(StartsCharacter(name.Number(), 0)) << "a piece number inside a character: " << path;
         }
     }
 }

@@ -1,10 +1,8 @@
 // Files a job must never write: another name of what it reads or writes (hard and
 // symbolic links), a device, and a source that shrinks while it is read.
 #include "engine/MergePieces.h"
-#include "engine/PieceNames.h"
 #include "engine/SplitFile.h"
 #include "engine/TargetCheck.h"
-#include "framework/portable/String.h"
 
 #include "tests/engine/TestFiles.h"
 
@@ -15,14 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const char kSplitCaption[] = "Kavrel分割中....";
-const char kCheckCaption[] = "Kavrel合并前的检查...";
-
-std::string LinkBox(const std::string& name, const std::string& other)
-{
-    return AfxFormat("%s\n和%s\n是同一个文件(链接),写入会毁掉它,请检查!", name.c_str(), other.c_str());
-}
 
 // Splits s.bin (2500 bytes, 1000-byte pieces) after link() made a piece name another
 // name of the source or of another piece: refused, nothing changed.
@@ -41,10 +31,9 @@ TEST(SafeTargets, SplitNeverWritesThroughALink)
             WriteBytes(dir.Path(row.target), "");
         fs::create_hard_link(dir.Path(row.target), dir.Path(row.link));
         const std::size_t nFiles = dir.Count();
-        CBoxRecorder owner;
-        EXPECT_EQ(SplitFile(&owner, dir.Path("s.bin"), 1), JobResult::Failed);
+        EXPECT_EQ(SplitFile(dir.Path("s.bin"), 1),
+                  CJobOutcome::Refused(JobKind::Split, JobReason::SameFile, dir.Path(row.link), dir.Path(row.other)));
         EXPECT_FALSE(g_bSplitOk);
-        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{LinkBox(dir.Path(row.link), dir.Path(row.other)), kSplitCaption, 48}}));
         EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
         EXPECT_EQ(dir.Count(), nFiles);
     }
@@ -63,16 +52,16 @@ TEST(SafeTargets, MergeNeverWritesThroughALink)
         CTempDir dir;
         const std::string bytes = MakeBytes(2500);
         WriteBytes(dir.Path("s.bin"), bytes);
-        CBoxRecorder owner;
-        ASSERT_EQ(SplitFile(&owner, dir.Path("s.bin"), 1), JobResult::Done);
+        ASSERT_TRUE(SplitFile(dir.Path("s.bin"), 1).IsDone());
         fs::remove(dir.Path("s.bin"));
         const std::string piece = dir.Path(bSymbolic ? "s_003.bin" : "s_002.bin");
         if (bSymbolic)
             fs::create_symlink(piece, dir.Path("s.bin"));
         else
             fs::create_hard_link(piece, dir.Path("s.bin"));
-        EXPECT_EQ(MergePieces(&owner, dir.Path("s_001.bin")), JobResult::Failed);
-        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{LinkBox(dir.Path("s.bin"), piece), kCheckCaption, 48}}));
+        EXPECT_EQ(MergePieces(dir.Path("s_001.bin")),
+                  CJobOutcome::Refused(JobKind::Merge, JobReason::SameFile, dir.Path("s.bin"), piece));
+        EXPECT_FALSE(g_bMergeOk);
         EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")) + ReadBytes(dir.Path("s_002.bin")) + ReadBytes(dir.Path("s_003.bin")), bytes);
         EXPECT_EQ(dir.Count(), 5u) << "the pieces, the link and the checksum record";
     }
@@ -97,15 +86,11 @@ TEST(SafeTargets, ReservedDeviceNames)
 TEST(SafeTargets, DevicesAreRefused)
 {
     CTempDir dir;
-    CBoxRecorder owner;
-    EXPECT_EQ(SplitFile(&owner, dir.Path("nul.bin"), 1), JobResult::Failed);
+    EXPECT_EQ(SplitFile(dir.Path("nul.bin"), 1), CJobOutcome::Refused(JobKind::Split, JobReason::DeviceName, dir.Path("nul.bin")));
     WriteBytes(dir.Path("nul_001.bin"), MakeBytes(1000));
     WriteBytes(dir.Path("nul_002.bin"), MakeBytes(10));
-    EXPECT_EQ(MergePieces(&owner, dir.Path("nul_001.bin")), JobResult::Failed);
+    EXPECT_EQ(MergePieces(dir.Path("nul_001.bin")), CJobOutcome::Refused(JobKind::Merge, JobReason::DeviceName, dir.Path("nul.bin")));
     EXPECT_FALSE(g_bMergeOk);
-    const char kText[] = "%s\n是设备的名称,不能当作文件用,请检查!";
-    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{AfxFormat(kText, dir.Path("nul.bin").c_str()), kSplitCaption, 48},
-                                             {AfxFormat(kText, dir.Path("nul.bin").c_str()), kCheckCaption, 48}}));
     EXPECT_EQ(dir.Count(), 2u);
 }
 
@@ -117,9 +102,7 @@ TEST(SafeTargets, TrailByteUnderscoreIsNoPieceNumber)
     CTempDir dir;
     WriteBytes(dir.Path(name), "abc");
     WriteBytes(dir.Path("x乢002.txt"), "");
-    CBoxRecorder owner;
-    EXPECT_EQ(MergePieces(&owner, dir.Path(name)), JobResult::Failed);
-    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"文件名好象有误请检查!", kCheckCaption, 48}}));
+    EXPECT_EQ(MergePieces(dir.Path(name)), CJobOutcome::Refused(JobKind::Merge, JobReason::NotFirstPiece, dir.Path(name)));
     EXPECT_EQ(dir.Count(), 2u);
 }
 
@@ -144,11 +127,9 @@ TEST(SafeTargets, SourceThatShrinksIsAReadError)
 {
     CTempDir dir;
     WriteBytes(dir.Path("s.bin"), MakeBytes(2500));
-    CBoxRecorder owner;
     CShrinkSource shrink(dir.Path("s.bin"));
-    EXPECT_EQ(SplitFile(&owner, dir.Path("s.bin"), 1, &shrink), JobResult::Failed);
+    EXPECT_EQ(SplitFile(dir.Path("s.bin"), 1, &shrink), CJobOutcome::Failed(JobKind::Split, JobReason::ReadSource, dir.Path("s.bin")));
     EXPECT_FALSE(g_bSplitOk);
-    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"读取原文件错误", kSplitCaption, 48}}));
 }
 #endif
 

@@ -1,5 +1,5 @@
 #include "engine/MergePieces.h"
-#include "engine/PieceNames.h"
+#include "engine/PieceName.h"
 #include "engine/SplitFile.h"
 #include "framework/portable/File.h"
 
@@ -19,7 +19,10 @@
 
 namespace {
 
-const char kSplitCaption[] = "Kavrel分割中....";
+CJobOutcome Refused(JobReason reason)
+{
+    return CJobOutcome::Refused(JobKind::Split, reason);
+}
 
 // Splits into 1000-byte pieces and merges them back, over lengths around the piece
 // size; pieces that already exist are overwritten, the source is never changed.
@@ -40,10 +43,8 @@ TEST(SplitFile, RoundTrip)
         const std::string bytes = MakeBytes(row.length, static_cast<unsigned>(row.length));
         WriteBytes(source, bytes);
         WriteBytes(dir.Path("data_001.bin"), MakeBytes(5000, 7));
-        CBoxRecorder owner;
-        SplitFile(&owner, source, 1);
+        EXPECT_EQ(SplitFile(source, 1), CJobOutcome::Done(JobKind::Split, dir.Path("data_001.bin")));
         EXPECT_TRUE(g_bSplitOk);
-        EXPECT_TRUE(owner.boxes.empty());
         EXPECT_EQ(ReadBytes(source), bytes);
         std::string piece = MakeFirstPieceName(source);
         std::size_t offset = 0;
@@ -54,9 +55,8 @@ TEST(SplitFile, RoundTrip)
         }
         EXPECT_EQ(dir.Count(), row.pieces.size() + 2) << "the pieces, the source and the checksum record";
 
-        MergePieces(&owner, dir.Path("data_001.bin"));
+        EXPECT_EQ(MergePieces(dir.Path("data_001.bin")), CJobOutcome::Done(JobKind::Merge, source));
         EXPECT_TRUE(g_bMergeOk);
-        EXPECT_TRUE(owner.boxes.empty());
         EXPECT_EQ(ReadBytes(source), bytes);
     }
 }
@@ -71,17 +71,15 @@ TEST(SplitFile, PiecesLandNextToTheSource)
     for (const std::string& source : names) {
         const std::string bytes = MakeBytes(1500);
         WriteBytes(source, bytes);
-        CBoxRecorder owner;
-        SplitFile(&owner, source, 1);
-        ASSERT_TRUE(g_bSplitOk) << source;
         const std::string first = MakeFirstPieceName(source);
+        ASSERT_EQ(SplitFile(source, 1), CJobOutcome::Done(JobKind::Split, first));
+        ASSERT_TRUE(g_bSplitOk) << source;
         EXPECT_EQ(ReadBytes(first), bytes.substr(0, 1000));
         EXPECT_EQ(ReadBytes(MakeNextPieceName(first, 1)), bytes.substr(1000));
         WriteBytes(source, "stale");
-        MergePieces(&owner, first);
+        EXPECT_EQ(MergePieces(first), CJobOutcome::Done(JobKind::Merge, source));
         EXPECT_TRUE(g_bMergeOk);
         EXPECT_EQ(ReadBytes(source), bytes);
-        EXPECT_TRUE(owner.boxes.empty());
     }
 }
 
@@ -90,15 +88,14 @@ TEST(SplitFile, PiecesLandNextToTheSource)
 // would look like 1000 bytes in 32 bits.
 TEST(SplitFile, RefusalsWriteNothing)
 {
-    const CBox kNoNeed = {"没必要分割该文件", "Kavrel：没必要呀！", 64};
-    const CBox kTooMany = {"文件太大了，分割后会超过999个文件，无法分割", kSplitCaption, 48};
-    struct { std::uint64_t length; int nPieceK; CBox box; } rows[] = {
-        {0, 1, kNoNeed},
-        {1, 1, kNoNeed},
-        {1000, 1, kNoNeed},
-        {10, 0, {"程序出现大小错误", kSplitCaption, 48}},
-        {999000, 1, kTooMany},
-        {(std::uint64_t{1} << 32) + 1000, 1, kTooMany},
+    struct { std::uint64_t length; int nPieceK; JobReason reason; } rows[] = {
+        {0, 1, JobReason::NotWorthSplitting},
+        {1, 1, JobReason::NotWorthSplitting},
+        {1000, 1, JobReason::NotWorthSplitting},
+        {10, 0, JobReason::SizeError},
+        {10, -1, JobReason::SizeError},
+        {999000, 1, JobReason::TooManyPieces},
+        {(std::uint64_t{1} << 32) + 1000, 1, JobReason::TooManyPieces},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.length);
@@ -108,10 +105,8 @@ TEST(SplitFile, RefusalsWriteNothing)
         else
             WriteBytes(dir.Path("s.bin"), MakeBytes(static_cast<std::size_t>(row.length)));
         g_bSplitOk = true;
-        CBoxRecorder owner;
-        SplitFile(&owner, dir.Path("s.bin"), row.nPieceK);
+        EXPECT_EQ(SplitFile(dir.Path("s.bin"), row.nPieceK), Refused(row.reason));
         EXPECT_FALSE(g_bSplitOk);
-        EXPECT_EQ(owner.boxes, std::vector<CBox>{row.box});
         EXPECT_EQ(dir.Count(), 1u);
     }
 }
@@ -126,10 +121,10 @@ TEST(SplitFile, UnreadableSourceWritesNothing)
     ASSERT_TRUE(holder.Open(held, CFile::modeRead));
     for (const std::string& source : {dir.Path("missing.bin"), dir.Path("folder.bin"), held}) {
         g_bSplitOk = true;
-        CBoxRecorder owner;
-        SplitFile(&owner, source, 1);
+        const CJobOutcome outcome = SplitFile(source, 1);
+        EXPECT_EQ(outcome, CJobOutcome::Failed(JobKind::Split, JobReason::ReadSource, source));
+        EXPECT_NE(outcome.nOsError, 0) << "the system's cause, for " << source;
         EXPECT_FALSE(g_bSplitOk);
-        EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"读取原文件错误", kSplitCaption, 48}})) << source;
         EXPECT_EQ(dir.Count(), 2u);
     }
 }
@@ -143,10 +138,10 @@ TEST(SplitFile, PieceThatCannotBeCreatedStopsTheSplit)
     WriteBytes(dir.Path("s_002.bin"), "in use");
     CFile holder;
     ASSERT_TRUE(holder.Open(dir.Path("s_002.bin"), CFile::modeRead));
-    CBoxRecorder owner;
-    SplitFile(&owner, dir.Path("s.bin"), 1);
+    const CJobOutcome outcome = SplitFile(dir.Path("s.bin"), 1);
+    EXPECT_EQ(outcome, CJobOutcome::Failed(JobKind::Split, JobReason::CreateFile, dir.Path("s_002.bin")));
+    EXPECT_NE(outcome.nOsError, 0);
     EXPECT_FALSE(g_bSplitOk);
-    EXPECT_EQ(owner.boxes, (std::vector<CBox>{{"创建新文件错误", kSplitCaption, 48}}));
     EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")), bytes.substr(0, 1000));
     holder.Close();
     EXPECT_EQ(ReadBytes(dir.Path("s_002.bin")), "in use");
@@ -158,15 +153,13 @@ TEST(SplitFile, NineHundredNinetyNinePiecesSplitAndMergeBack)
     CTempDir dir;
     const std::string bytes = MakeBytes(998999);
     WriteBytes(dir.Path("s.bin"), bytes);
-    CBoxRecorder owner;
-    SplitFile(&owner, dir.Path("s.bin"), 1);
+    EXPECT_TRUE(SplitFile(dir.Path("s.bin"), 1).IsDone());
     ASSERT_TRUE(g_bSplitOk);
     EXPECT_EQ(ReadBytes(dir.Path("s_999.bin")), bytes.substr(998000));
     WriteBytes(dir.Path("s.bin"), "stale");
-    MergePieces(&owner, dir.Path("s_001.bin"));
+    EXPECT_TRUE(MergePieces(dir.Path("s_001.bin")).IsDone());
     EXPECT_TRUE(g_bMergeOk);
     EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
-    EXPECT_TRUE(owner.boxes.empty());
 }
 
 #ifndef _WIN32
@@ -186,23 +179,21 @@ TEST(SplitFile, WriteErrorEscapesAndKeepsWhatWasWritten)
             ASSERT_EQ(::symlink("/dev/full", dir.Path("s_002.bin").c_str()), 0);
         }
         g_bSplitOk = true;
-        CBoxRecorder owner;
         try {
             CFileSizeLimit limit(row.bFullDisk ? RLIM_INFINITY : 600);
-            SplitFile(&owner, dir.Path("s.bin"), 1);
+            SplitFile(dir.Path("s.bin"), 1);
             ADD_FAILURE() << "no write error";
         } catch (const CFileException& e) {
             EXPECT_EQ(e.GetFileName(), dir.Path(row.failing));
         }
         EXPECT_FALSE(g_bSplitOk);
-        EXPECT_TRUE(owner.boxes.empty());
         EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")), bytes.substr(0, row.written));
         EXPECT_FALSE(FileExists(dir.Path("s_003.bin")));
         EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
     }
 }
 
-// The copy block cannot be allocated: the plain box, and nothing is written. The
+// The copy block cannot be allocated: nothing is written. The
 // process's address space is capped in a child of its own, so the rest of the
 // tests keep their memory; sanitizers reserve too much address space to run there.
 #if !defined(__SANITIZE_ADDRESS__)
@@ -217,10 +208,8 @@ int SplitWithCappedAddressSpace(const std::string& source)
     struct rlimit limit = {nCap, nCap};
     if (::setrlimit(RLIMIT_AS, &limit) != 0)
         return 3;
-    CBoxRecorder owner;
-    const JobResult result = SplitFile(&owner, source, 1);
-    const std::vector<CBox> expected = {{"wrong to new!", "(null)", 0}};
-    return result == JobResult::Failed && !g_bSplitOk && owner.boxes == expected &&
+    const CJobOutcome outcome = SplitFile(source, 1);
+    return outcome == CJobOutcome::Failed(JobKind::Split, JobReason::NoMemory) && !g_bSplitOk &&
         !FileExists(MakeFirstPieceName(source)) ? 0 : 1;
 }
 

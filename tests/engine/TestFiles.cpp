@@ -111,19 +111,23 @@ CFileSizeLimit::~CFileSizeLimit()
 }
 #endif
 
-int CBoxRecorder::MessageBox(const char* pszText, const char* pszCaption, unsigned nType)
-{
-    boxes.push_back(CBox{pszText, pszCaption != nullptr ? pszCaption : "(null)", nType});
-    return 1;
-}
-
 // Lets the refused huge allocation of a test return null under AddressSanitizer too.
 extern "C" const char* __asan_default_options()
 {
     return "allocator_may_return_null=1";
 }
 
-void PrintTo(const CBox& box, std::ostream* os)
+bool operator==(const CJobOutcome& a, const CJobOutcome& b)
 {
-    *os << "{\"" << box.text << "\", \"" << box.caption << "\", " << box.type << "}";
+    return a.kind == b.kind && a.end == b.end && a.reason == b.reason && a.strFile == b.strFile &&
+        a.strOtherFile == b.strOtherFile;
+}
+
+void PrintTo(const CJobOutcome& outcome, std::ostream* os)
+{
+    static const char* const kEnds[] = {"Done", "Cancelled", "Refused", "Failed"};
+    *os << (outcome.kind == JobKind::Split ? "split " : "merge ") << kEnds[static_cast<int>(outcome.end)]
+        << ", reason " << static_cast<int>(outcome.reason) << ", \"" << outcome.strFile << "\"";
+    if (!outcome.strOtherFile.empty())
+        *os << ", \"" << outcome.strOtherFile << "\"";
 }

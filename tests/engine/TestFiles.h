@@ -1,8 +1,8 @@
-// Real files in a temporary folder made for one test, and a message-box owner that
-// records what the engine shows.
+// Real files in a temporary folder made for one test, and job outcomes as tests
+// compare them.
 #pragma once
 
-#include "framework/portable/MessageOwner.h"
+#include "engine/JobOutcome.h"
 
 #include <cstdint>
 #include <ostream>
@@ -52,18 +52,8 @@ private:
 };
 #endif
 
-struct CBox {
-    std::string text;
-    std::string caption;   // "(null)" for the framework's default caption
-    unsigned type;
-    bool operator==(const CBox& o) const { return text == o.text && caption == o.caption && type == o.type; }
-};
-
+// Outcomes compare by what they tell: kind, end, reason and the files named. The
+// system's cause differs between systems; tests look at it where it matters.
+bool operator==(const CJobOutcome& a, const CJobOutcome& b);
 // Readable in a failed expectation.
-void PrintTo(const CBox& box, std::ostream* os);
-
-class CBoxRecorder : public IMessageOwner {
-public:
-    int MessageBox(const char* pszText, const char* pszCaption, unsigned nType) override;
-    std::vector<CBox> boxes;
-};
+void PrintTo(const CJobOutcome& outcome, std::ostream* os);

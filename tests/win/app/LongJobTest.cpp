@@ -1,5 +1,6 @@
 // A split long enough to be watched: the progress dialog, the main window answering
 // while it runs, and the two ways it stops early (取消 and the end of the session).
+// The box that says how it ended comes once the progress dialog has gone.
 #include "tests/win/app/MainDialogSession.h"
 
 #include "res/resource.h"
@@ -73,6 +74,8 @@ TEST(LongJob, ShowsProgressAnswersAndCancelRemovesThePieces)
         {"Esc", [&](HWND) { ::PostMessageW(s.Focus(), WM_KEYDOWN, VK_ESCAPE, 1); }},
         {"close box", [](HWND hProgress) { ::PostMessageW(hProgress, WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
+    bool bBoxOverProgress = false;
+    s.boxes.onBox = [&](const wintest::MessageBoxRecorder::Box&) { bBoxOverProgress = s.ProgressDialogExists(); };
     s.Run([&] {
         std::size_t nCancelled = 0;
         for (const auto& way : ways) {
@@ -104,6 +107,7 @@ TEST(LongJob, ShowsProgressAnswersAndCancelRemovesThePieces)
             EXPECT_EQ(boxes.back().caption, kSplitCaption);
             EXPECT_EQ(boxes.back().type, static_cast<UINT>(MB_ICONINFORMATION));
             EXPECT_EQ(boxes.back().hOwner, s.Dialog());
+            EXPECT_FALSE(bBoxOverProgress);
             job.ExpectSourceAlone();
             // Ready for the next job.
             EXPECT_TRUE(::IsWindowEnabled(s.Dialog()));
@@ -129,5 +133,6 @@ TEST(LongJob, EndingTheSessionCancelsTheJobBeforeTheProgramGoes)
 
         EXPECT_TRUE(wintest::WaitFor([&] { return !::IsWindow(hProgress); }));
         s.Sync();
+        EXPECT_TRUE(s.boxes.Boxes().empty()) << "nobody is left to read a box";
     });
 }

@@ -101,6 +101,25 @@ void MainDialogSession::Drop(const std::vector<CString>& files)
     Sync();
 }
 
+namespace {
+
+BOOL CALLBACK FindProgressDialog(HWND hWnd, LPARAM lParam)
+{
+    if (::GetDlgItem(hWnd, IDC_PROGRESS_BAR) == nullptr)
+        return TRUE;
+    *reinterpret_cast<bool*>(lParam) = true;
+    return FALSE;
+}
+
+}  // namespace
+
+bool MainDialogSession::ProgressDialogExists() const
+{
+    bool bFound = false;
+    ::EnumThreadWindows(m_nUiThread, &FindProgressDialog, reinterpret_cast<LPARAM>(&bFound));
+    return bFound;
+}
+
 bool MainDialogSession::Checked(int nID) const
 {
     return ::SendMessageW(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED;

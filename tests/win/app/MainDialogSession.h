@@ -38,6 +38,9 @@ public:
     // handler ran. The first must differ from the field's text.
     void Drop(const std::vector<CString>& files);
 
+    // True while a progress dialog of the main dialog exists, shown or not yet.
+    bool ProgressDialogExists() const;
+
     bool Checked(int nID) const;
     bool Enabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
     CString Text(int nID) const { return wintest::WindowText(Item(nID)); }

@@ -84,6 +84,8 @@ private:
 
 }  // namespace
 
+// Each way ends it, as it opens and after a job whose boxes were answered: the
+// dialog has the keyboard back once the progress dialog and the boxes are gone.
 TEST(Program, ExitEscAndTheCloseBoxEndIt)
 {
     const struct {
@@ -100,14 +102,32 @@ TEST(Program, ExitEscAndTheCloseBoxEndIt)
          }},
         {"close box", [](const RunningProgram& p) { ::PostMessageW(p.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.pszHow);
-        RunningProgram program("");
-        ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
-        EXPECT_EQ(wintest::WindowText(program.Item(IDCANCEL)), "退出");
-        EXPECT_TRUE(wintest::WindowText(program.Item(IDC_PATH)).empty());
-        way.end(program);
-        program.ExpectEndsWithExitCodeZero();
+    CTempDir dir;
+    const std::string strSmall = dir.Path("small.bin");
+    WriteBytes(strSmall, "no need to split");
+    for (bool bAfterJob : {false, true}) {
+        for (const auto& way : ways) {
+            SCOPED_TRACE(testing::Message() << way.pszHow << (bAfterJob ? " after a job" : ""));
+            RunningProgram program(bAfterJob ? "\"" + strSmall + "\"" : CString());
+            ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
+            EXPECT_EQ(wintest::WindowText(program.Item(IDCANCEL)), "退出");
+            if (bAfterJob) {
+                // No size chosen: the warning, then the job's own box.
+                ::PostMessageW(program.Item(IDOK), BM_CLICK, 0, 0);
+                for (const char* pszText : {"你必须先选择分割大小，也就是你的优盘的大小", "没必要分割该文件"}) {
+                    HWND hBox = program.WaitForBox();
+                    ASSERT_NE(hBox, nullptr) << "no box: " << pszText;
+                    EXPECT_EQ(wintest::WindowText(::GetDlgItem(hBox, kBoxTextId)), pszText);
+                    ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+                    ASSERT_TRUE(wintest::WaitFor([&] { return !::IsWindow(hBox); }));
+                }
+                ASSERT_TRUE(wintest::WaitFor([&] { return ::IsWindowEnabled(program.Dialog()) != FALSE; }));
+            } else {
+                EXPECT_TRUE(wintest::WindowText(program.Item(IDC_PATH)).empty());
+            }
+            way.end(program);
+            program.ExpectEndsWithExitCodeZero();
+        }
     }
 }
 

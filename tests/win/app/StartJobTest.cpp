@@ -1,5 +1,6 @@
 // Jobs started from the dialog on real files: a split and a merge through the
-// file-open dialog and Start, and a file error in the middle of a job.
+// file-open dialog and Start, the size choice, and a file error in the middle of a
+// job. A job's box comes once its progress dialog has gone.
 #include "tests/win/app/MainDialogSession.h"
 
 #include "framework/portable/Utf16.h"
@@ -27,7 +28,11 @@ TEST(StartJob, SplitsAndMergesARealFileChosenInTheFileOpenDialog)
 
     MainDialogSession s;
     bool bWaitCursorShown = false;
-    s.boxes.onBox = [&](const wintest::MessageBoxRecorder::Box&) { bWaitCursorShown = ::GetCursor() == hWait; };
+    int nBoxesOverProgress = 0;
+    s.boxes.onBox = [&](const wintest::MessageBoxRecorder::Box&) {
+        bWaitCursorShown = ::GetCursor() == hWait;
+        nBoxesOverProgress += s.ProgressDialogExists();
+    };
     s.Run([&] {
         // No size chosen: browsing alone enables Start, which warns and splits into
         // 32,000,000-byte pieces.
@@ -60,6 +65,7 @@ TEST(StartJob, SplitsAndMergesARealFileChosenInTheFileOpenDialog)
         EXPECT_EQ(boxes[2].caption, "Kavrel：完成了！");
         EXPECT_EQ(boxes[2].hOwner, s.Dialog());
         EXPECT_TRUE(ReadBytes(strSource) == bytes) << "the merged file differs from the source";
+        EXPECT_EQ(nBoxesOverProgress, 0);
     });
 }
 
@@ -77,6 +83,8 @@ TEST(StartJob, FileErrorDuringAJobIsShownByTheGenericReport)
     WriteSparse(strSource, kPiece + 1, "head", "tail");
 
     MainDialogSession s;
+    bool bReportOverProgress = false;
+    s.boxes.onBox = [&](const wintest::MessageBoxRecorder::Box&) { bReportOverProgress = s.ProgressDialogExists(); };
     s.Run([&] {
         s.Click(IDC_MODE_SPLIT);
         s.Click(IDC_SIZE_32MB);
@@ -85,6 +93,7 @@ TEST(StartJob, FileErrorDuringAJobIsShownByTheGenericReport)
 
         const auto& boxes = s.boxes.Boxes();
         ASSERT_EQ(boxes.size(), 1u) << "no completion box after a failed job";
+        EXPECT_FALSE(bReportOverProgress);
         EXPECT_EQ(boxes[0].hOwner, s.Dialog());
         EXPECT_EQ(boxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
         EXPECT_NE(boxes[0].text.find("data_001.bin"), CString::npos) << boxes[0].text;
@@ -93,4 +102,44 @@ TEST(StartJob, FileErrorDuringAJobIsShownByTheGenericReport)
         EXPECT_TRUE(::IsWindowEnabled(s.Dialog()));
     });
     ::DeleteFileW(Widen(strSource).c_str());
+}
+
+// The size choice becomes the piece size: a file one byte longer than 32 MB splits
+// in two with 32MB and is no larger than one piece with 64MB. A choice the controls
+// cannot make ends the command with the size error; no job runs.
+TEST(StartJob, TheSizeChoiceSetsThePieceSize)
+{
+    CTempDir dir;
+    const std::string strSource = dir.Path("s.bin");
+    WriteSparse(strSource, kPiece + 1, "head", "tail");
+    MainDialogSession s;
+    s.Run([&] {
+        s.Click(IDC_MODE_SPLIT);
+        s.SetPathText(strSource);
+        s.Click(IDC_SIZE_64MB);
+        s.Click(IDOK);
+        ASSERT_EQ(s.boxes.Boxes().size(), 1u);
+        EXPECT_EQ(s.boxes.Boxes()[0].text, "没必要分割该文件");
+        EXPECT_EQ(s.boxes.Boxes()[0].caption, "Kavrel：没必要呀！");
+        EXPECT_EQ(s.boxes.Boxes()[0].type, static_cast<UINT>(MB_ICONINFORMATION));
+        EXPECT_EQ(s.Form().m_nPieceSizeK, 64000);
+        EXPECT_EQ(dir.Count(), 1u);
+
+        s.Click(IDC_SIZE_32MB);
+        s.Click(IDOK);
+        ASSERT_EQ(s.boxes.Boxes().size(), 2u);
+        EXPECT_EQ(s.boxes.Boxes()[1].caption, "Kavrel：完成了！");
+        EXPECT_EQ(s.Form().m_nPieceSizeK, 32000);
+        EXPECT_EQ(ReadBytes(dir.Path("s_002.bin")), "l");
+
+        // Set between messages, as nothing on the form can.
+        s.Form().m_nSizeChoice = 3;
+        s.Click(IDOK);
+        ASSERT_EQ(s.boxes.Boxes().size(), 3u);
+        EXPECT_EQ(s.boxes.Boxes()[2].text, "程序出现大小错误");
+        EXPECT_EQ(s.boxes.Boxes()[2].caption, "Kavrel：你出错了");
+        EXPECT_EQ(s.boxes.Boxes()[2].type, static_cast<UINT>(MB_ICONEXCLAMATION));
+        EXPECT_EQ(s.Form().m_nPieceSizeK, 32000);
+        EXPECT_EQ(dir.Count(), 4u) << "the source, two pieces and their record";
+    });
 }

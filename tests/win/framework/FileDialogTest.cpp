@@ -91,7 +91,7 @@ TEST_F(FileDialogTest, OpenGivesTheTypedPathWholeAndBelongsToTheMainWindow)
     for (const char* name : names) {
         SCOPED_TRACE(name);
         CString strPath = MakeFile(name);
-        CFileDialog dlg(TRUE, nullptr, "*.*", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST);
+        CFileDialog dlg(nullptr, "*.*", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST);
         m_hFound = m_hOwner = nullptr;
         INT_PTR nResult = Run(dlg, [&](HWND hDialog) { Choose(hDialog, strPath); });
         ASSERT_NE(nullptr, m_hFound);
@@ -107,7 +107,7 @@ TEST_F(FileDialogTest, OpenGivesTheTypedPathWholeAndBelongsToTheMainWindow)
 
 TEST_F(FileDialogTest, CancelGivesIdCancelNoErrorAndNoPath)
 {
-    CFileDialog dlg(TRUE, nullptr, "*.*");
+    CFileDialog dlg(nullptr, "*.*");
     INT_PTR nResult = Run(dlg, [](HWND hDialog) {
         ::PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(hDialog, IDCANCEL)));
@@ -135,7 +135,7 @@ TEST_F(FileDialogTest, AFailureGivesIdCancelWithTheSystemsReasonAndNoPath)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        CFileDialog dlg(TRUE, nullptr, "*.*");
+        CFileDialog dlg(nullptr, "*.*");
         row.spoil(dlg.m_ofn);
         m_hFound = nullptr;
         INT_PTR nResult = row.bShowsDialog

@@ -1,0 +1,78 @@
+#include "app/OutcomeBox.h"
+
+#include <utility>
+
+namespace {
+
+// A merge's checks before it writes have a caption of their own; a split's do not.
+const char kMergeCheckCaption[] = "Kavrel合并前的检查...";
+const char kDoneCaption[] = "Kavrel：完成了！";
+
+COutcomeBox Warn(CString strText, const char* pszCaption)
+{
+    return {std::move(strText), pszCaption, kBoxExclamation};
+}
+
+} // namespace
+
+COutcomeBox MakeOutcomeBox(const CJobOutcome& o)
+{
+    const bool bSplit = o.kind == JobKind::Split;
+    const char* pszJob = JobCaption(o.kind);
+    const char* pszCheck = bSplit ? pszJob : kMergeCheckCaption;
+    const char* pszFile = o.strFile.c_str();
+    switch (o.reason) {
+    case JobReason::Finished:
+        if (bSplit)
+            return {AfxFormat("分割完毕!!\n分割好的文件是%s\n等等类似的名称的就是了", pszFile), kDoneCaption,
+                    kBoxInformation};
+        return {AfxFormat("合并完成\n请检查:%s", pszFile), kDoneCaption, kBoxInformation};
+    case JobReason::Cancelled:
+        return {"已经取消了!\n没有完成的文件都已删除", pszJob, kBoxInformation};
+    case JobReason::SizeError:
+        return Warn("程序出现大小错误", pszJob);
+    case JobReason::NotWorthSplitting:
+        return {"没必要分割该文件", "Kavrel：没必要呀！", kBoxInformation};
+    case JobReason::TooManyPieces:
+        return Warn("文件太大了，分割后会超过999个文件，无法分割", pszJob);
+    case JobReason::RecordUnwritable:
+        return Warn(AfxFormat("无法写入校验文件%s", pszFile), pszJob);
+    case JobReason::NotFirstPiece:
+        return Warn("文件名好象有误请检查!", pszCheck);
+    case JobReason::RecordBad:
+        return Warn(AfxFormat("校验文件%s有误,无法核对\n删掉它就可以不经核对直接合并", pszFile), pszCheck);
+    case JobReason::PieceNotInRecord:
+        return Warn(AfxFormat("文件%s\n不在校验文件里,不是这一组分割好的文件,请检查!", pszFile), pszCheck);
+    case JobReason::PieceMissingListed:
+    case JobReason::SetIncomplete:
+        return Warn(AfxFormat("缺少文件%s\n分割好的文件不完整,请检查!", pszFile), pszCheck);
+    case JobReason::PieceMissingBeforeLater:
+        return Warn(AfxFormat("缺少文件%s\n但它后面还有分割好的文件,请检查!", pszFile), pszCheck);
+    case JobReason::PieceShorter:
+        return Warn(AfxFormat("文件%s比第一个文件小\n不是完整的分割文件,请检查!", pszFile), pszCheck);
+    case JobReason::PieceUnreadable:
+        return Warn(AfxFormat("无法读取文件%s\n它可能正被别的程序使用,请检查!", pszFile), pszCheck);
+    case JobReason::PieceDamaged:
+        return Warn(AfxFormat("文件%s已经损坏,和校验文件不符\n请重新复制这个文件!", pszFile), pszJob);
+    case JobReason::WholeMismatch:
+        return Warn("合并好的文件和校验文件不符\n请检查分割好的文件!", pszJob);
+    case JobReason::ReadSource:
+        return Warn("读取原文件错误", pszJob);
+    case JobReason::CreateFile:
+        return Warn("创建新文件错误", pszJob);
+    case JobReason::NoMemory:
+        return {"wrong to new!", nullptr, kBoxPlain};
+    case JobReason::DeviceName:
+        return Warn(AfxFormat("%s\n是设备的名称,不能当作文件用,请检查!", pszFile), pszCheck);
+    case JobReason::SameFile:
+        return Warn(AfxFormat("%s\n和%s\n是同一个文件(链接),写入会毁掉它,请检查!", pszFile, o.strOtherFile.c_str()),
+                    pszCheck);
+    }
+    // Every reason has its box above; -Wswitch names one that is added without.
+    return Warn("", pszJob);
+}
+
+const char* JobCaption(JobKind kind)
+{
+    return kind == JobKind::Split ? "Kavrel分割中...." : "Kavrel合并中....";
+}

@@ -1,0 +1,71 @@
+// The Start button (IDOK): the form's checks, then the job behind the progress
+// dialog, then one box that says how the job ended.
+#include "app/MainDialog.h"
+
+#include "app/OutcomeBox.h"
+#include "app/ProgressDialog.h"
+#include "framework/win32/WaitCursor.h"
+#include "res/resource.h"
+
+namespace {
+
+const char kFormErrorCaption[] = "Kavrel：你出错了";
+
+static_assert(kBoxExclamation == MB_ICONEXCLAMATION && kBoxInformation == MB_ICONINFORMATION && kBoxPlain == MB_OK,
+              "the outcome table's box types are the system's");
+
+// The one place where a size choice becomes a piece size; none chosen keeps the one
+// held (32000 from the start).
+int PieceSizeKForChoice(int nSizeChoice, int nHeldSizeK)
+{
+    switch (nSizeChoice) {
+    case 1:
+        return 32000;
+    case 2:
+        return 64000;
+    default:
+        return nHeldSizeK;
+    }
+}
+
+}  // namespace
+
+void CMainDialog::OnOK()
+{
+    CWaitCursor wait;
+    const std::optional<CJobRequest> request = CheckForm();
+    if (!request)
+        return;
+    CProgressDialog dlgProgress(*this, JobCaption(request->kind),
+                                [request](IJobProgress& progress) { return RunJob(*request, &progress); });
+    // A file error that ended the job reaches the framework's report from here.
+    const std::optional<CJobOutcome> outcome = dlgProgress.Run();
+    // Said once the progress dialog has gone, by the window the user works in.
+    if (outcome) {
+        const COutcomeBox box = MakeOutcomeBox(*outcome);
+        MessageBox(box.strText.c_str(), box.pszCaption, box.nType);
+    }
+}
+
+std::optional<CJobRequest> CMainDialog::CheckForm()
+{
+    GetDlgItemText(IDC_PATH, m_strPath);
+    if (m_strPath.empty()) {
+        MessageBox("请输入文件先!", kFormErrorCaption, MB_ICONEXCLAMATION);
+        return std::nullopt;
+    }
+    // Only a warning: the split goes on with the piece size already held.
+    if (m_bSplitMode && m_nSizeChoice == 0)
+        MessageBox("你必须先选择分割大小，也就是你的优盘的大小", kFormErrorCaption, MB_ICONEXCLAMATION);
+    if (m_bSplitMode)
+        m_nPieceSizeK = PieceSizeKForChoice(m_nSizeChoice, m_nPieceSizeK);
+    // An over-long path has had its own box; running the job anyway would act on a
+    // name the user could not have meant and fail with a second, misleading box.
+    if (!UpdateData(TRUE))
+        return std::nullopt;
+    if (m_nSizeChoice < 0 || m_nSizeChoice > 2) {
+        MessageBox("程序出现大小错误", kFormErrorCaption, MB_ICONEXCLAMATION);
+        return std::nullopt;
+    }
+    return CJobRequest{m_bSplitMode ? JobKind::Split : JobKind::Merge, m_strPath, m_nPieceSizeK};
+}

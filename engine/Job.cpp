@@ -1,0 +1,11 @@
+#include "engine/Job.h"
+
+#include "engine/MergePieces.h"
+#include "engine/SplitFile.h"
+
+CJobOutcome RunJob(const CJobRequest& request, IJobProgress* pProgress)
+{
+    if (request.kind == JobKind::Split)
+        return SplitFile(request.strPath, request.nPieceSizeK, pProgress);
+    return MergePieces(request.strPath, pProgress);
+}

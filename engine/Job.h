@@ -1,0 +1,16 @@
+// A job as the window hands it over: what to do, on which file, in which pieces.
+#pragma once
+
+#include "engine/JobOutcome.h"
+#include "engine/JobProgress.h"
+
+#include <string>
+
+struct CJobRequest {
+    JobKind kind = JobKind::Split;
+    std::string strPath;    // the file to split, or the piece to merge from
+    int nPieceSizeK = 0;    // split only: thousands of bytes a piece
+};
+
+// SplitFile or MergePieces for the request. pProgress may be null.
+CJobOutcome RunJob(const CJobRequest& request, IJobProgress* pProgress);

@@ -1,0 +1,73 @@
+// How a split or merge ended, as data: the window that started the job says it in
+// the user's words once the job is over. The engine shows nothing itself.
+#pragma once
+
+#include <string>
+#include <utility>
+
+enum class JobKind { Split, Merge };
+
+enum class JobEnd {
+    Done,        // every file written; the outcome flag is true
+    Cancelled,   // stopped on request; unfinished files removed
+    Refused,     // a check said no before anything was written
+    Failed,      // the system or the data let the job down after it began
+};
+
+// Every distinct last word of a job.
+enum class JobReason {
+    Finished,
+    Cancelled,
+    // Split
+    SizeError,            // a piece size of zero or less
+    NotWorthSplitting,    // the source is no larger than one piece
+    TooManyPieces,        // more than kMaxPieces
+    RecordUnwritable,     // file: the checksum record
+    // Merge
+    NotFirstPiece,        // the selected name is not piece 001 of a set
+    RecordBad,            // file: the checksum record, unreadable or of another set
+    PieceNotInRecord,     // file: a piece after the last one listed
+    PieceMissingListed,   // file: a listed piece that is not there
+    PieceMissingBeforeLater,  // file: a gap, a later piece exists
+    SetIncomplete,        // file: the piece after a last one as long as the first
+    PieceShorter,         // file: a piece other than the last, shorter than the first
+    PieceUnreadable,      // file: a piece that exists but cannot be opened
+    PieceDamaged,         // file: a piece whose bytes differ from the record
+    WholeMismatch,        // the merged bytes differ from the record
+    // Either
+    ReadSource,           // file: the source or a piece that cannot be read
+    CreateFile,           // file: a file that cannot be created or take its name
+    NoMemory,             // the copy blocks cannot be allocated
+    DeviceName,           // file: a reserved device name
+    SameFile,             // file and other file: two names of one file (a link)
+};
+
+struct CJobOutcome {
+    JobKind kind = JobKind::Split;
+    JobEnd end = JobEnd::Failed;
+    JobReason reason = JobReason::ReadSource;
+    // Done: what the completion names (piece 001, or the merged file). Otherwise the
+    // file the reason names, if any.
+    std::string strFile;
+    // SameFile: the name that the file already goes by.
+    std::string strOtherFile;
+    // The system's cause (GetLastError, errno) where there is one; 0 otherwise.
+    long nOsError = 0;
+
+    static CJobOutcome Done(JobKind kind, std::string strFile)
+    {
+        return {kind, JobEnd::Done, JobReason::Finished, std::move(strFile), {}, 0};
+    }
+    static CJobOutcome Cancelled(JobKind kind) { return {kind, JobEnd::Cancelled, JobReason::Cancelled, {}, {}, 0}; }
+    static CJobOutcome Refused(JobKind kind, JobReason reason, std::string strFile = {},
+                               std::string strOtherFile = {})
+    {
+        return {kind, JobEnd::Refused, reason, std::move(strFile), std::move(strOtherFile), 0};
+    }
+    static CJobOutcome Failed(JobKind kind, JobReason reason, std::string strFile = {}, long nOsError = 0)
+    {
+        return {kind, JobEnd::Failed, reason, std::move(strFile), {}, nOsError};
+    }
+
+    bool IsDone() const { return end == JobEnd::Done; }
+};

@@ -1,0 +1,84 @@
+// Every outcome a job can end with, in the words, caption and icon the user sees.
+#include "app/OutcomeBox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kSplitting[] = "Kavrel分割中....";
+const char kMerging[] = "Kavrel合并中....";
+const char kChecking[] = "Kavrel合并前的检查...";
+const char kDone[] = "Kavrel：完成了！";
+const unsigned kWarn = 48;
+const unsigned kInfo = 64;
+
+TEST(OutcomeBox, EveryOutcomeInTheUsersWords)
+{
+    const JobKind S = JobKind::Split;
+    const JobKind M = JobKind::Merge;
+    const struct {
+        CJobOutcome outcome;
+        const char* text;
+        const char* caption;   // null: the application's title
+        unsigned type;
+    } rows[] = {
+        {CJobOutcome::Done(S, "C:\\d\\a_001.b.c"), "分割完毕!!\n分割好的文件是C:\\d\\a_001.b.c\n等等类似的名称的就是了",
+         kDone, kInfo},
+        {CJobOutcome::Done(M, "D:\\t\\movie.avi"), "合并完成\n请检查:D:\\t\\movie.avi", kDone, kInfo},
+        {CJobOutcome::Cancelled(S), "已经取消了!\n没有完成的文件都已删除", kSplitting, kInfo},
+        {CJobOutcome::Cancelled(M), "已经取消了!\n没有完成的文件都已删除", kMerging, kInfo},
+        {CJobOutcome::Refused(S, JobReason::SizeError), "程序出现大小错误", kSplitting, kWarn},
+        {CJobOutcome::Refused(S, JobReason::NotWorthSplitting), "没必要分割该文件", "Kavrel：没必要呀！", kInfo},
+        {CJobOutcome::Refused(S, JobReason::TooManyPieces), "文件太大了，分割后会超过999个文件，无法分割", kSplitting, kWarn},
+        {CJobOutcome::Failed(S, JobReason::RecordUnwritable, "C:\\a.b.sha256", 5), "无法写入校验文件C:\\a.b.sha256",
+         kSplitting, kWarn},
+        {CJobOutcome::Refused(M, JobReason::NotFirstPiece, "C:\\m_002.avi"), "文件名好象有误请检查!", kChecking, kWarn},
+        {CJobOutcome::Refused(M, JobReason::RecordBad, "C:\\m.avi.sha256"),
+         "校验文件C:\\m.avi.sha256有误,无法核对\n删掉它就可以不经核对直接合并", kChecking, kWarn},
+        {CJobOutcome::Refused(M, JobReason::PieceNotInRecord, "C:\\m_004.avi"),
+         "文件C:\\m_004.avi\n不在校验文件里,不是这一组分割好的文件,请检查!", kChecking, kWarn},
+        {CJobOutcome::Refused(M, JobReason::PieceMissingListed, "C:\\m_003.avi"),
+         "缺少文件C:\\m_003.avi\n分割好的文件不完整,请检查!", kChecking, kWarn},
+        {CJobOutcome::Refused(M, JobReason::SetIncomplete, "C:\\m_004.avi"),
+         "缺少文件C:\\m_004.avi\n分割好的文件不完整,请检查!", kChecking, kWarn},
+        {CJobOutcome::Refused(M, JobReason::PieceMissingBeforeLater, "C:\\m_002.avi"),
+         "缺少文件C:\\m_002.avi\n但它后面还有分割好的文件,请检查!", kChecking, kWarn},
+        {CJobOutcome::Refused(M, JobReason::PieceShorter, "C:\\m_002.avi"),
+         "文件C:\\m_002.avi比第一个文件小\n不是完整的分割文件,请检查!", kChecking, kWarn},
+        {CJobOutcome::Refused(M, JobReason::PieceUnreadable, "C:\\m_003.avi"),
+         "无法读取文件C:\\m_003.avi\n它可能正被别的程序使用,请检查!", kChecking, kWarn},
+        {CJobOutcome::Failed(M, JobReason::PieceDamaged, "C:\\m_002.avi"),
+         "文件C:\\m_002.avi已经损坏,和校验文件不符\n请重新复制这个文件!", kMerging, kWarn},
+        {CJobOutcome::Failed(M, JobReason::WholeMismatch), "合并好的文件和校验文件不符\n请检查分割好的文件!", kMerging, kWarn},
+        {CJobOutcome::Failed(S, JobReason::ReadSource, "C:\\a.b", 2), "读取原文件错误", kSplitting, kWarn},
+        {CJobOutcome::Failed(M, JobReason::ReadSource, "C:\\m_001.avi", 32), "读取原文件错误", kMerging, kWarn},
+        {CJobOutcome::Failed(S, JobReason::CreateFile, "C:\\a_002.b", 5), "创建新文件错误", kSplitting, kWarn},
+        {CJobOutcome::Failed(M, JobReason::CreateFile, "C:\\m.avi", 5), "创建新文件错误", kMerging, kWarn},
+        {CJobOutcome::Failed(S, JobReason::NoMemory), "wrong to new!", nullptr, 0},
+        {CJobOutcome::Failed(M, JobReason::NoMemory), "wrong to new!", nullptr, 0},
+        {CJobOutcome::Refused(S, JobReason::DeviceName, "C:\\nul.bin"), "C:\\nul.bin\n是设备的名称,不能当作文件用,请检查!",
+         kSplitting, kWarn},
+        {CJobOutcome::Refused(M, JobReason::DeviceName, "C:\\con.bin"), "C:\\con.bin\n是设备的名称,不能当作文件用,请检查!",
+         kChecking, kWarn},
+        {CJobOutcome::Refused(S, JobReason::SameFile, "C:\\s_003.bin", "C:\\s.bin"),
+         "C:\\s_003.bin\n和C:\\s.bin\n是同一个文件(链接),写入会毁掉它,请检查!", kSplitting, kWarn},
+        {CJobOutcome::Refused(M, JobReason::SameFile, "C:\\s.bin", "C:\\s_002.bin"),
+         "C:\\s.bin\n和C:\\s_002.bin\n是同一个文件(链接),写入会毁掉它,请检查!", kChecking, kWarn},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        const COutcomeBox box = MakeOutcomeBox(row.outcome);
+        EXPECT_EQ(box.strText, row.text);
+        EXPECT_STREQ(box.pszCaption, row.caption);
+        EXPECT_EQ(box.nType, row.type);
+    }
+}
+
+// A name holding '%' is shown as it is, not read as a format.
+TEST(OutcomeBox, NamesAreNotFormats)
+{
+    const COutcomeBox box = MakeOutcomeBox(CJobOutcome::Done(JobKind::Merge, "C:\\100%s%d.avi"));
+    EXPECT_EQ(box.strText, "合并完成\n请检查:C:\\100%s%d.avi");
+}
+
+} // namespace
