@@ -54,3 +54,15 @@ std::optional<CJobOutcome> CheckJobFiles(JobKind kind, const std::vector<std::st
     }
     return std::nullopt;
 }
+
+std::optional<CJobOutcome> CheckReplaceable(JobKind kind, const std::string& strName, CFile& holder)
+{
+    holder.Close();
+    if (!PathExists(strName))
+        return std::nullopt;
+    if (!IsRegularFile(strName))
+        return CJobOutcome::Failed(kind, JobReason::CreateFile, strName);
+    if (holder.Open(strName, CFile::modeRead))
+        return std::nullopt;
+    return CJobOutcome::Failed(kind, JobReason::CreateFile, strName, holder.GetOpenError());
+}

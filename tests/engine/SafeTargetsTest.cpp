@@ -3,6 +3,7 @@
 #include "engine/MergePieces.h"
 #include "engine/SplitFile.h"
 #include "engine/TargetCheck.h"
+#include "framework/portable/String.h"
 
 #include "tests/engine/TestFiles.h"
 
@@ -81,17 +82,23 @@ TEST(SafeTargets, ReservedDeviceNames)
         EXPECT_FALSE(IsReservedDeviceName(name)) << name;
 }
 
-// A device name as the source of a split or as a merge's output: refused by name
-// before anything is opened or written.
+// A device name as the source of a split or as a merge's output: refused as such, by
+// name, before anything is opened or written, and before the set or its record (of
+// the same base name) are looked at.
 TEST(SafeTargets, DevicesAreRefused)
 {
-    CTempDir dir;
-    EXPECT_EQ(SplitFile(dir.Path("nul.bin"), 1), CJobOutcome::Refused(JobKind::Split, JobReason::DeviceName, dir.Path("nul.bin")));
-    WriteBytes(dir.Path("nul_001.bin"), MakeBytes(1000));
-    WriteBytes(dir.Path("nul_002.bin"), MakeBytes(10));
-    EXPECT_EQ(MergePieces(dir.Path("nul_001.bin")), CJobOutcome::Refused(JobKind::Merge, JobReason::DeviceName, dir.Path("nul.bin")));
-    EXPECT_FALSE(g_bMergeOk);
-    EXPECT_EQ(dir.Count(), 2u);
+    for (const char* base : {"nul", "CONIN$", "conout$", "com0", "LPT¹"}) {
+        SCOPED_TRACE(base);
+        CTempDir dir;
+        const std::string device = dir.Path(std::string(base) + ".bin");
+        EXPECT_EQ(SplitFile(device, 1), CJobOutcome::Refused(JobKind::Split, JobReason::DeviceName, device));
+        for (int n = 1; n <= 3; ++n)
+            WriteBytes(dir.Path(AfxFormat("%s_%03d.bin", base, n)), MakeBytes(1000));
+        EXPECT_EQ(MergePieces(dir.Path(std::string(base) + "_001.bin")),
+                  CJobOutcome::Refused(JobKind::Merge, JobReason::DeviceName, device));
+        EXPECT_FALSE(g_bMergeOk);
+        EXPECT_EQ(dir.Count(), 3u);
+    }
 }
 
 // "乢" is 81 5F in code page 936, whose trail byte reads '_'; it is no underscore of
