@@ -24,8 +24,8 @@ public:
     CFile& File() { return m_file; }
     const std::string& GetFinalName() const { return m_strFinalName; }
     // Closes the file and gives it its final name, replacing a file of that name.
-    // False when it could not, with the cause in GetError(); the file is then
-    // still pending, and Discard removes it.
+    // False when it could not, with the cause in GetError(); the final name is then
+    // as it was, and Discard (or the destructor) removes what is left of the file.
     bool Commit();
     // Closes and removes the file, unless it was committed.
     void Discard();

@@ -258,12 +258,6 @@ TEST(WholeOrNothing, RefusedNamesWriteNothing)
          [](const CEarlierSet& s) {
              return CJobOutcome::Refused(JobKind::Split, JobReason::SameFile, s.dir.Path("s.bin.sha256"), s.Piece(2));
          }},
-        {"piece 003 a folder",
-         [](const CEarlierSet& s) {
-             fs::remove(s.Piece(3));
-             fs::create_directory(s.Piece(3));
-         },
-         [](const CEarlierSet& s) { return CJobOutcome::Failed(JobKind::Split, JobReason::CreateFile, s.Piece(3)); }},
         {"the record a folder",
          [](const CEarlierSet& s) {
              fs::remove(s.dir.Path("s.bin.sha256"));
@@ -273,14 +267,6 @@ TEST(WholeOrNothing, RefusedNamesWriteNothing)
              return CJobOutcome::Failed(JobKind::Split, JobReason::CreateFile, s.dir.Path("s.bin.sha256"));
          }},
 #ifndef _WIN32
-        {"piece 002 a symbolic link to the record",
-         [](const CEarlierSet& s) {
-             fs::remove(s.Piece(2));
-             fs::create_symlink(s.dir.Path("s.bin.sha256"), s.Piece(2));
-         },
-         [](const CEarlierSet& s) {
-             return CJobOutcome::Refused(JobKind::Split, JobReason::SameFile, s.dir.Path("s.bin.sha256"), s.Piece(2));
-         }},
         {"piece 002 a link to a full device",
          [](const CEarlierSet& s) {
              fs::remove(s.Piece(2));
