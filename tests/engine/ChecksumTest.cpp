@@ -10,10 +10,19 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -65,8 +74,8 @@ TEST(Checksums, SplitWritesTheRecordBesideThePieces)
     EXPECT_EQ(dir.Count(), 5u) << "no temporary file left";
 }
 
-// A cancelled split writes no record, and removes the one of an earlier split that
-// would claim the unfinished set.
+// A cancelled split writes no record, and leaves the one of an earlier split, whose
+// pieces it never touched.
 TEST(Checksums, NoRecordForAnUnfinishedSplit)
 {
     struct CCancelAtOnce final : IJobProgress {
@@ -77,7 +86,8 @@ TEST(Checksums, NoRecordForAnUnfinishedSplit)
     WriteBytes(dir.Path("r.bin"), MakeBytes(2500));
     WriteBytes(dir.Path("r.bin.sha256"), "stale");
     EXPECT_EQ(SplitFile(dir.Path("r.bin"), 1, &cancel), CJobOutcome::Cancelled(JobKind::Split));
-    EXPECT_EQ(dir.Count(), 1u);
+    EXPECT_EQ(ReadBytes(dir.Path("r.bin.sha256")), "stale");
+    EXPECT_EQ(dir.Count(), 2u);
 }
 
 // Every way a set can differ from its record is caught and named; nothing is written
@@ -150,6 +160,45 @@ TEST(Checksums, MergeCatchesWhatDiffersFromTheRecord)
                       before[static_cast<std::size_t>(n - 1)]);
     }
 }
+
+#ifndef _WIN32
+// A record that is a pipe is refused at once by its name and never opened, which
+// would wait for a writer. Here a writer stands by to answer any reader, so a merge
+// that opens it shows instead of hanging.
+TEST(Checksums, RecordThatIsAPipeIsRefusedUnopened)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("r.bin"), MakeBytes(2500));
+    ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
+    const std::string record = ReadBytes(dir.Path("r.bin.sha256"));
+    const std::string pipe = dir.Path("r.bin.sha256");
+    fs::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::remove(dir.Path("r.bin"));
+    std::atomic<bool> bMergeEnded{false};
+    bool bOpenedByReader = false;
+    std::thread writer([&] {
+        while (!bMergeEnded) {
+            // Opens only while someone has the pipe open to read.
+            const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                bOpenedByReader = true;
+                if (::write(fd, record.data(), record.size()) < 0)
+                    ADD_FAILURE() << "the record could not be offered";
+                ::close(fd);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    const CJobOutcome outcome = MergePieces(dir.Path("r_001.bin"));
+    bMergeEnded = true;
+    writer.join();
+    EXPECT_EQ(outcome, CJobOutcome::Refused(JobKind::Merge, JobReason::RecordBad, pipe));
+    EXPECT_FALSE(bOpenedByReader);
+    EXPECT_EQ(dir.Count(), 4u);
+}
+#endif
 
 // Pieces of an earlier version come without a record and merge as before; a record
 // that a tool wrote in binary mode ('*'), with LF line ends or in upper-case hex (as
