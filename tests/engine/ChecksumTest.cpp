@@ -14,6 +14,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <thread>
@@ -55,23 +56,27 @@ TEST(Checksums, SystemHashKnownVectors)
     EXPECT_EQ(sha.Finish(), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855") << "starts over";
 }
 
-// 2500 bytes in 1000-byte pieces: the record lists three pieces and the source, each
-// with the digest of its bytes, names without their folder, CRLF.
+// 2.5 pieces, of 1000 bytes and of 3,000,000 (many copy blocks each): the record lists
+// three pieces and the source, each with the digest of its bytes, names without their
+// folder, CRLF.
 TEST(Checksums, SplitWritesTheRecordBesideThePieces)
 {
-    CTempDir dir;
-    const std::string bytes = MakeBytes(2500);
-    WriteBytes(dir.Path("r.bin"), bytes);
-    ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
-    auto digest = [](const std::string& b) { CSha256 sha; sha.Update(b.data(), b.size()); return sha.Finish(); };
-    EXPECT_EQ(ReadBytes(dir.Path("r.bin.sha256")),
-              digest(bytes.substr(0, 1000)) + "  r_001.bin\r\n" + digest(bytes.substr(1000, 1000)) + "  r_002.bin\r\n" +
-              digest(bytes.substr(2000)) + "  r_003.bin\r\n" + digest(bytes) + "  r.bin\r\n");
+    for (const std::size_t nPiece : {std::size_t{1000}, std::size_t{3000000}}) {
+        SCOPED_TRACE(nPiece);
+        CTempDir dir;
+        const std::string bytes = MakeBytes(nPiece * 5 / 2);
+        WriteBytes(dir.Path("r.bin"), bytes);
+        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), static_cast<int>(nPiece / 1000)).IsDone());
+        auto digest = [](const std::string& b) { CSha256 sha; sha.Update(b.data(), b.size()); return sha.Finish(); };
+        EXPECT_EQ(ReadBytes(dir.Path("r.bin.sha256")),
+                  digest(bytes.substr(0, nPiece)) + "  r_001.bin\r\n" + digest(bytes.substr(nPiece, nPiece)) +
+                  "  r_002.bin\r\n" + digest(bytes.substr(2 * nPiece)) + "  r_003.bin\r\n" + digest(bytes) + "  r.bin\r\n");
 #ifndef _WIN32
-    const std::string command = "cd '" + dir.Path("") + "' && sha256sum --quiet -c r.bin.sha256";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        const std::string command = "cd '" + dir.Path("") + "' && sha256sum --quiet -c r.bin.sha256";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
 #endif
-    EXPECT_EQ(dir.Count(), 5u) << "no temporary file left";
+        EXPECT_EQ(dir.Count(), 5u) << "no temporary file left";
+    }
 }
 
 // A cancelled split writes no record, and leaves the one of an earlier split, whose
@@ -205,17 +210,18 @@ TEST(Checksums, RecordThatIsAPipeIsRefusedUnopened)
 // sha256sum -c accepts) is read too.
 TEST(Checksums, MergeWithAndWithoutARecord)
 {
-    for (const char* variant : {"none", "binary", "lf", "upper"}) {
+    for (const char* variant : {"none", "binary", "lf", "upper", "upper, 3 MB pieces"}) {
         SCOPED_TRACE(variant);
         CTempDir dir;
-        const std::string bytes = MakeBytes(2500);
+        const int nPieceK = std::strstr(variant, "3 MB") != nullptr ? 3000 : 1;
+        const std::string bytes = MakeBytes(static_cast<std::size_t>(nPieceK) * 2500);
         WriteBytes(dir.Path("r.bin"), bytes);
-        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
+        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), nPieceK).IsDone());
         std::string record = ReadBytes(dir.Path("r.bin.sha256"));
         const std::string strVariant = variant;
         if (strVariant == "none")
             fs::remove(dir.Path("r.bin.sha256"));
-        else if (strVariant == "upper")
+        else if (strVariant.rfind("upper", 0) == 0)
             WriteBytes(dir.Path("r.bin.sha256"), UpperHex(record));
         else
             WriteBytes(dir.Path("r.bin.sha256"), strVariant == "binary" ? ReplaceAll(record, "  ", " *") : ReplaceAll(record, "\r", ""));
