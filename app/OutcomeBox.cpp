@@ -78,6 +78,11 @@ COutcomeBox MakeOutcomeBox(const CJobOutcome& o)
         return Warn(AfxFormat("缺少文件%s\n但它后面还有分割好的文件,请检查!", pszFile), pszCheck);
     case JobReason::PieceShorter:
         return Warn(AfxFormat("文件%s比第一个文件小\n不是完整的分割文件,请检查!", pszFile), pszCheck);
+    case JobReason::PieceLonger:
+        return Warn(AfxFormat("文件%s比第一个文件大\n不是完整的分割文件,请检查!", pszFile), pszCheck);
+    case JobReason::ReplaceUnchecked:
+        return {AfxFormat("文件%s已经存在\n分割好的文件没有校验文件,无法核对\n要用合并好的文件替换它吗?", pszFile),
+                pszCheck, kBoxExclamation | kBoxYesNo | kBoxDefaultSecond};
     case JobReason::PieceUnreadable:
         return Warn(AfxFormat("无法读取文件%s\n它可能正被别的程序使用,请检查!", pszFile), pszCheck);
     case JobReason::PieceDamaged:

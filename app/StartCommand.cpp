@@ -12,7 +12,8 @@ namespace {
 
 const char kFormErrorCaption[] = "Kavrel：你出错了";
 
-static_assert(kBoxExclamation == MB_ICONEXCLAMATION && kBoxInformation == MB_ICONINFORMATION && kBoxPlain == MB_OK,
+static_assert(kBoxExclamation == MB_ICONEXCLAMATION && kBoxInformation == MB_ICONINFORMATION && kBoxPlain == MB_OK &&
+                  kBoxYesNo == MB_YESNO && kBoxDefaultSecond == MB_DEFBUTTON2,
               "the outcome table's box types are the system's");
 
 // The one place where a size choice becomes a piece size; none chosen keeps the one
@@ -34,17 +35,23 @@ int PieceSizeKForChoice(int nSizeChoice, int nHeldSizeK)
 void CMainDialog::OnOK()
 {
     CWaitCursor wait;
-    const std::optional<CJobRequest> request = CheckForm();
+    std::optional<CJobRequest> request = CheckForm();
     if (!request)
         return;
-    CProgressDialog dlgProgress(*this, JobCaption(request->kind),
-                                [request](IJobProgress& progress) { return RunJob(*request, &progress); });
-    // A file error that ended the job reaches the framework's report from here.
-    const std::optional<CJobOutcome> outcome = dlgProgress.Run();
-    // Said once the progress dialog has gone, by the window the user works in.
-    if (outcome) {
+    // A job that asks runs again, allowed to go on, only when the answer is yes.
+    for (;;) {
+        CProgressDialog dlgProgress(*this, JobCaption(request->kind),
+                                    [request](IJobProgress& progress) { return RunJob(*request, &progress); });
+        // A file error that ended the job reaches the framework's report from here.
+        const std::optional<CJobOutcome> outcome = dlgProgress.Run();
+        if (!outcome)
+            return;
+        // Said once the progress dialog has gone, by the window the user works in.
         const COutcomeBox box = MakeOutcomeBox(*outcome);
-        MessageBox(box.strText.c_str(), box.pszCaption, box.nType);
+        const int nAnswer = MessageBox(box.strText.c_str(), box.pszCaption, box.nType);
+        if (outcome->end != JobEnd::Asks || nAnswer != IDYES)
+            return;
+        request->bMayReplaceUnchecked = true;
     }
 }
 

@@ -1,6 +1,5 @@
 #include "engine/ChecksumRecord.h"
 
-#include "engine/PartialFile.h"
 #include "engine/TargetCheck.h"
 #include "framework/portable/File.h"
 #include "framework/portable/FileSystem.h"
@@ -37,19 +36,12 @@ std::string ChecksumRecordName(const std::string& wholePath)
     return wholePath + ".sha256";
 }
 
-bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CChecksumLine>& lines, long& nError)
+std::string FormatChecksumRecord(const std::vector<CChecksumLine>& lines)
 {
     std::string text;
     for (const CChecksumLine& line : lines)
         text += line.strHash + "  " + line.strName + "\r\n";
-    CPartialFile record;
-    if (record.Create(recordPath)) {
-        record.File().Write(text.data(), text.size());
-        if (record.Commit())
-            return true;
-    }
-    nError = record.GetError();
-    return false;
+    return text;
 }
 
 RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines)
@@ -58,6 +50,8 @@ RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CCheck
     // A device is no record; the job refuses it by name.
     if (!PathExists(recordPath) || IsReservedDeviceName(recordPath))
         return RecordState::Missing;
+    if (!IsRegularFile(recordPath))
+        return RecordState::Bad;
     CFile file;
     if (!file.Open(recordPath, CFile::modeRead) || file.GetLength() > kMaxRecordBytes)
         return RecordState::Bad;

@@ -13,13 +13,12 @@ struct CChecksumLine {
 
 std::string ChecksumRecordName(const std::string& wholePath);
 
-// Written through a temporary name, so no half record ever stands. False when it
-// could not be created or renamed, with the system's cause in nError; file errors
-// while writing propagate.
-bool WriteChecksumRecord(const std::string& recordPath, const std::vector<CChecksumLine>& lines, long& nError);
+// The record's text, one line for each of lines.
+std::string FormatChecksumRecord(const std::vector<CChecksumLine>& lines);
 
 enum class RecordState { Missing, Read, Bad };
 
-// Reads and parses a record. Bad for a record that cannot be read, a line that is
-// not "<64 hex digits>  <name>" (a '*' for binary mode allowed).
+// Reads and parses a record. Bad for a record that is no plain file (a pipe is never
+// opened) or cannot be read, or a line that is not "<64 hex digits>  <name>" (a '*'
+// for binary mode allowed).
 RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines);

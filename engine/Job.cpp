@@ -7,5 +7,5 @@ CJobOutcome RunJob(const CJobRequest& request, IJobProgress* pProgress)
 {
     if (request.kind == JobKind::Split)
         return SplitFile(request.strPath, request.nPieceSizeK, pProgress);
-    return MergePieces(request.strPath, pProgress);
+    return MergePieces(request.strPath, pProgress, request.bMayReplaceUnchecked);
 }

@@ -13,6 +13,7 @@ enum class JobEnd {
     Cancelled,   // stopped on request; unfinished files removed
     Refused,     // a check said no before anything was written
     Failed,      // the system or the data let the job down after it began
+    Asks,        // nothing written: the job goes on only when the user says yes
 };
 
 // Every distinct last word of a job.
@@ -33,6 +34,8 @@ enum class JobReason {
     PieceMissingBeforeLater,  // file: a gap, a later piece exists
     SetIncomplete,        // file: the piece after a last one as long as the first
     PieceShorter,         // file: a piece other than the last, shorter than the first
+    PieceLonger,          // file: a piece longer than the first, with no record
+    ReplaceUnchecked,     // file: the merged name is taken, and no record checks the pieces
     PieceUnreadable,      // file: a piece that exists but cannot be opened
     PieceDamaged,         // file: a piece whose bytes differ from the record
     WholeMismatch,        // the merged bytes differ from the record
@@ -73,6 +76,10 @@ struct CJobOutcome {
     static CJobOutcome Failed(JobKind kind, JobReason reason, std::string strFile = {}, long nOsError = 0)
     {
         return {kind, JobEnd::Failed, reason, std::move(strFile), {}, nOsError};
+    }
+    static CJobOutcome Asks(JobKind kind, JobReason reason, std::string strFile)
+    {
+        return {kind, JobEnd::Asks, reason, std::move(strFile), {}, 0};
     }
 
     bool IsDone() const { return end == JobEnd::Done; }

@@ -2,13 +2,13 @@
 
 #include "engine/BlockCopy.h"
 #include "engine/ChecksumRecord.h"
-#include "engine/PartialFile.h"
 #include "engine/PieceName.h"
 #include "engine/PieceSet.h"
 #include "engine/SizeLimits.h"
 #include "engine/TargetCheck.h"
 #include "framework/portable/File.h"
 #include "framework/portable/FileSystem.h"
+#include "framework/portable/PendingFile.h"
 
 #include <cstdint>
 #include <limits>
@@ -41,7 +41,7 @@ bool RecordNamesThisSet(const std::vector<CChecksumLine>& lines, const CPieceNam
 
 } // namespace
 
-CJobOutcome MergePieces(std::string selectedPath, IJobProgress* pProgress)
+CJobOutcome MergePieces(std::string selectedPath, IJobProgress* pProgress, bool bMayReplaceUnchecked)
 {
     g_bMergeOk = false;
     const CPieceName selected(selectedPath);
@@ -49,6 +49,9 @@ CJobOutcome MergePieces(std::string selectedPath, IJobProgress* pProgress)
     if (selected.CheckFirstPiece() != PieceNameFault::None)
         return CJobOutcome::Refused(JobKind::Merge, JobReason::NotFirstPiece, selectedPath);
     const std::string outName = selected.MergedName();
+    // A device name is refused as such before its record's name is looked at.
+    if (auto refusal = CheckJobFiles(JobKind::Merge, {}, {outName}))
+        return *refusal;
 
     CFile piece;
     if (!piece.Open(selectedPath, CFile::modeRead))
@@ -63,20 +66,26 @@ CJobOutcome MergePieces(std::string selectedPath, IJobProgress* pProgress)
     CPieceSet set;
     if (auto refusal = CheckPieceSet(selectedPath, piece.GetLength(), nListed, set))
         return *refusal;
-    if (auto refusal = CheckJobFiles(JobKind::Merge, set.names, {outName}))
+    std::vector<std::string> reads = set.names;
+    reads.push_back(recordName);
+    if (auto refusal = CheckJobFiles(JobKind::Merge, reads, {outName}))
         return *refusal;
     if (auto refusal = CheckRoomForMerge(outName, set.nTotalBytes))
         return *refusal;
+    // Refused now rather than after the whole copy; held until the merged file
+    // replaces it.
+    CFile existing;
+    if (auto failure = CheckReplaceable(JobKind::Merge, outName, existing))
+        return *failure;
+    // Without a record nothing proves the pieces right, and the file they would
+    // replace may be the intact original.
+    if (nListed == 0 && existing.IsOpen() && !bMayReplaceUnchecked)
+        return CJobOutcome::Asks(JobKind::Merge, JobReason::ReplaceUnchecked, outName);
 
     CBlockCopy copy(pProgress, set.nTotalBytes);
     if (!copy.Allocate(nListed > 0))
         return Failed(JobReason::NoMemory);
-    // A name taken by what the finished file could not replace (a folder, a file
-    // someone holds open) is refused now rather than after the whole copy.
-    CFile existing;
-    if (PathExists(outName) && !existing.Open(outName, CFile::modeRead))
-        return Failed(JobReason::CreateFile, outName, existing.GetOpenError());
-    CPartialFile out;
+    CPendingFile out;
     if (!out.Create(outName))
         return Failed(JobReason::CreateFile, outName, out.GetError());
     copy.BeginFile(outName);

@@ -13,8 +13,13 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The highest number above 1 among the pieces of selected's folder, and which
-// numbers up to it are there.
+CJobOutcome Refuse(JobReason reason, const std::string& strName)
+{
+    return CJobOutcome::Refused(JobKind::Merge, reason, strName);
+}
+
+} // namespace
+
 std::vector<bool> FindPieceNumbers(const CPieceName& selected)
 {
     const std::string strFile = selected.FileName();
@@ -32,13 +37,6 @@ std::vector<bool> FindPieceNumbers(const CPieceName& selected)
     present.resize(last == present.rend() ? 2 : static_cast<std::size_t>(present.rend() - last));
     return present;
 }
-
-CJobOutcome Refuse(JobReason reason, const std::string& strName)
-{
-    return CJobOutcome::Refused(JobKind::Merge, reason, strName);
-}
-
-} // namespace
 
 std::optional<CJobOutcome> CheckPieceSet(const std::string& selectedPath, std::uint64_t nFirstLength,
                                          int nListedCount, CPieceSet& set)
@@ -60,8 +58,6 @@ std::optional<CJobOutcome> CheckPieceSet(const std::string& selectedPath, std::u
     set.nTotalBytes = nFirstLength;
     std::uint64_t nLength = nFirstLength;
     for (int n = 2; n <= nLast; ++n) {
-        if (nListedCount == 0 && n > 2 && nLength < nFirstLength)
-            return Refuse(JobReason::PieceShorter, set.names.back());
         std::string name = selected.PieceName(n);
         CFile piece;
         if (!piece.Open(name, CFile::modeRead)) {
@@ -70,6 +66,10 @@ std::optional<CJobOutcome> CheckPieceSet(const std::string& selectedPath, std::u
             return refusal;
         }
         nLength = piece.GetLength();
+        if (nListedCount == 0 && nLength > nFirstLength)
+            return Refuse(JobReason::PieceLonger, name);
+        if (nListedCount == 0 && n < nLast && nLength < nFirstLength)
+            return Refuse(JobReason::PieceShorter, name);
         set.names.push_back(name);
         set.nTotalBytes += nLength;
     }

@@ -48,14 +48,14 @@ CJobOutcome TooManyPiecesFor(std::uint64_t nLength)
     return refusal;
 }
 
-std::optional<CJobOutcome> CheckRoomForSplit(const std::string& strSource, const std::vector<std::string>& pieces,
-                                             std::uint64_t nLength)
+std::optional<CJobOutcome> CheckRoomForSplit(const std::string& strSource, const std::string& strFirstPiece,
+                                             std::uint64_t nCount, std::uint64_t nLength)
 {
-    // A record line: 64 hex digits, two spaces, the file name, CRLF.
-    std::uint64_t nRecord = 68 + CPieceName(strSource).FileName().size();
-    for (const std::string& piece : pieces)
-        nRecord += 68 + CPieceName(piece).FileName().size();
-    return CheckRoom(JobKind::Split, pieces.front(), nLength + nRecord);
+    // A record line: 64 hex digits, two spaces, the file name, CRLF. Every piece's
+    // name is as long as the first's: three digits each.
+    const std::uint64_t nRecord =
+        68 + CPieceName(strSource).FileName().size() + nCount * (68 + CPieceName(strFirstPiece).FileName().size());
+    return CheckRoom(JobKind::Split, strFirstPiece, nLength + nRecord);
 }
 
 std::optional<CJobOutcome> CheckRoomForMerge(const std::string& strOutput, std::uint64_t nLength)

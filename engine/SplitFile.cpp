@@ -4,11 +4,13 @@
 #include "engine/ChecksumRecord.h"
 #include "engine/PieceName.h"
 #include "engine/SizeLimits.h"
+#include "engine/SplitCommit.h"
 #include "engine/TargetCheck.h"
 #include "framework/portable/File.h"
-#include "framework/portable/FileSystem.h"
+#include "framework/portable/PendingFile.h"
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 bool g_bSplitOk = false;
@@ -18,14 +20,6 @@ namespace {
 CJobOutcome Refused(JobReason reason)
 {
     return CJobOutcome::Refused(JobKind::Split, reason);
-}
-
-// A cancelled split leaves no piece of its own behind.
-CJobOutcome DiscardUnfinished(const std::vector<std::string>& written)
-{
-    for (const std::string& name : written)
-        RemoveFile(name);
-    return CJobOutcome::Cancelled(JobKind::Split);
 }
 
 } // namespace
@@ -52,34 +46,42 @@ CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pPro
     if (nCount > static_cast<std::uint64_t>(kMaxPieces))
         return TooManyPiecesFor(nLength);
     const CPieceName first(MakeFirstPieceName(sourcePath));
-    std::vector<std::string> names;
+    const std::string recordName = ChecksumRecordName(sourcePath);
+    std::vector<std::string> writes;
     for (std::uint64_t i = 1; i <= nCount; ++i)
-        names.push_back(first.PieceName(static_cast<int>(i)));
-    if (auto refusal = CheckJobFiles(JobKind::Split, {sourcePath}, names))
+        writes.push_back(first.PieceName(static_cast<int>(i)));
+    writes.push_back(recordName);
+    if (auto refusal = CheckJobFiles(JobKind::Split, {sourcePath}, writes))
         return *refusal;
-    if (auto refusal = CheckRoomForSplit(sourcePath, names, nLength))
+    CFile holder;
+    for (const std::string& name : writes) {
+        if (auto refusal = CheckReplaceable(JobKind::Split, name, holder))
+            return *refusal;
+    }
+    holder.Close();
+    if (auto refusal = CheckRoomForSplit(sourcePath, first.Path(), nCount, nLength))
         return *refusal;
     CBlockCopy copy(pProgress, nLength);
     if (!copy.Allocate(bChecksums))
         return CJobOutcome::Failed(JobKind::Split, JobReason::NoMemory);
-    // A record of an earlier split would claim a whole set while this one is unfinished.
-    const std::string recordName = ChecksumRecordName(sourcePath);
-    RemoveFile(recordName);
-    std::vector<CChecksumLine> record;
 
-    std::vector<std::string> written;
+    // Every piece stays pending, under no name of its own, until all are whole: a
+    // stop at any point, a killed process included, leaves the earlier set as it was.
+    // Natively each holds a descriptor until then; a failure to get one is reported
+    // like any file that cannot be created.
+    ReserveOpenFiles(writes.size());
+    std::deque<CPendingFile> pieces;
+    std::vector<CChecksumLine> record;
     for (std::uint64_t i = 0; i < nCount; ++i) {
-        const std::string& name = names[i];
-        CFile piece;
-        if (!piece.Open(name, CFile::modeCreate | CFile::modeWrite))
-            return CJobOutcome::Failed(JobKind::Split, JobReason::CreateFile, name, piece.GetOpenError());
-        written.push_back(name);
+        const std::string& name = writes[i];
+        CPendingFile& piece = pieces.emplace_back();
+        if (!piece.Create(name))
+            return CJobOutcome::Failed(JobKind::Split, JobReason::CreateFile, name, piece.GetError());
         copy.BeginFile(name);
         const std::uint64_t nWanted = nLength - i * nPieceSize < nPieceSize ? nLength - i * nPieceSize : nPieceSize;
-        const std::uint64_t nCopied = copy.Copy(source, piece, nWanted);
-        piece.Close();
+        const std::uint64_t nCopied = copy.Copy(source, piece.File(), nWanted);
         if (copy.IsCancelled())
-            return DiscardUnfinished(written);
+            return CJobOutcome::Cancelled(JobKind::Split);
         // The source shrank under us: what is missing cannot be a success.
         if (nCopied < nWanted)
             return CJobOutcome::Failed(JobKind::Split, JobReason::ReadSource, sourcePath);
@@ -87,12 +89,16 @@ CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pPro
             record.push_back({copy.FinishFileHash(), CPieceName(name).FileName()});
     }
     source.Close();
+    CPendingFile recordFile;
     if (bChecksums) {
         record.push_back({copy.FinishJobHash(), CPieceName(sourcePath).FileName()});
-        long nError = 0;
-        if (!WriteChecksumRecord(recordName, record, nError))
-            return CJobOutcome::Failed(JobKind::Split, JobReason::RecordUnwritable, recordName, nError);
+        if (!recordFile.Create(recordName))
+            return CJobOutcome::Failed(JobKind::Split, JobReason::RecordUnwritable, recordName, recordFile.GetError());
+        const std::string text = FormatChecksumRecord(record);
+        recordFile.File().Write(text.data(), text.size());
     }
+    if (auto failure = CommitSplit(pieces, bChecksums ? &recordFile : nullptr, recordName))
+        return *failure;
     g_bSplitOk = true;
-    return CJobOutcome::Done(JobKind::Split, names.front());
+    return CJobOutcome::Done(JobKind::Split, writes.front());
 }

@@ -6,13 +6,15 @@
 
 #include <string>
 
-// Outcome of the last SplitFile: true once its last piece was written.
+// Outcome of the last SplitFile: true once its pieces and record have their names.
 extern bool g_bSplitOk;
 
-// Cuts sourcePath into pieces of pieceSizeK * 1000 bytes and, after the last one,
-// writes their checksum record beside them (unless bChecksums is false, which only
-// the benchmark asks for). Done names piece 001. Errors of the file layer while
-// bytes are copied propagate as CFileException, leaving the pieces written so far.
-// A cancel through pProgress (which may be null) removes the pieces this run wrote.
+// Cuts sourcePath into pieces of pieceSizeK * 1000 bytes with their checksum record
+// beside them (unless bChecksums is false, which only the benchmark asks for). Done
+// names piece 001. Whole or nothing: every piece and the record are written pending
+// and take their names, replacing an earlier set, only when all are whole; a split
+// that stops in any other way (cancelled through pProgress, which may be null, a
+// refusal, an error of the file layer, which propagates as CFileException, or the
+// process killed) leaves every file of the folder as it was.
 CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pProgress = nullptr,
                       bool bChecksums = true);

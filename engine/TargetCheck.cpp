@@ -22,10 +22,16 @@ bool IsReservedDeviceName(const std::string& path)
         base.pop_back();
     for (char& c : base)
         c = Upper(c);
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
-        return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-        base[3] >= '1' && base[3] <= '9';
+    for (const char* pszName : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (base == pszName)
+            return true;
+    }
+    if (base.compare(0, 3, "COM") != 0 && base.compare(0, 3, "LPT") != 0)
+        return false;
+    // Ports take one digit, 0 included, or one of the superscript digits.
+    const std::string number = base.substr(3);
+    return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "¹" || number == "²" ||
+        number == "³";
 }
 
 std::optional<CJobOutcome> CheckJobFiles(JobKind kind, const std::vector<std::string>& reads,
@@ -47,4 +53,16 @@ std::optional<CJobOutcome> CheckJobFiles(JobKind kind, const std::vector<std::st
         }
     }
     return std::nullopt;
+}
+
+std::optional<CJobOutcome> CheckReplaceable(JobKind kind, const std::string& strName, CFile& holder)
+{
+    holder.Close();
+    if (!PathExists(strName))
+        return std::nullopt;
+    if (!IsRegularFile(strName))
+        return CJobOutcome::Failed(kind, JobReason::CreateFile, strName);
+    if (holder.Open(strName, CFile::modeRead))
+        return std::nullopt;
+    return CJobOutcome::Failed(kind, JobReason::CreateFile, strName, holder.GetOpenError());
 }

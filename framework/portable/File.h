@@ -26,6 +26,9 @@ private:
 };
 
 class CFile {
+    // Hands a file it made itself over to a CFile.
+    friend class CPendingFile;
+
 public:
     enum OpenFlags : unsigned {
         modeRead = 0x0000,

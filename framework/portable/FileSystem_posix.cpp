@@ -52,3 +52,9 @@ bool SameFileName(const std::string& strA, const std::string& strB)
 {
     return strA == strB;
 }
+
+bool IsRegularFile(const std::string& strPath)
+{
+    struct stat st;
+    return ::stat(strPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}

@@ -65,3 +65,20 @@ bool SameFileName(const std::string& strA, const std::string& strB)
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
         CSTR_EQUAL;
 }
+
+bool IsRegularFile(const std::string& strPath)
+{
+    const std::wstring strWide = Widen(strPath);
+    const DWORD nAttributes = ::GetFileAttributesW(strWide.c_str());
+    if (nAttributes == INVALID_FILE_ATTRIBUTES || (nAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0)
+        return false;
+    // A device name in any folder (C:\x\nul) answers as a plain file; its handle tells.
+    // No access asked for, so a file that someone holds exclusively still answers.
+    HANDLE h = ::CreateFileW(strWide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const bool bDisk = ::GetFileType(h) == FILE_TYPE_DISK;
+    ::CloseHandle(h);
+    return bDisk;
+}

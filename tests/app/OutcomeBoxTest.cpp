@@ -45,6 +45,12 @@ TEST(OutcomeBox, EveryOutcomeInTheUsersWords)
          "缺少文件C:\\m_002.avi\n但它后面还有分割好的文件,请检查!", kChecking, kWarn},
         {CJobOutcome::Refused(M, JobReason::PieceShorter, "C:\\m_002.avi"),
          "文件C:\\m_002.avi比第一个文件小\n不是完整的分割文件,请检查!", kChecking, kWarn},
+        {CJobOutcome::Refused(M, JobReason::PieceLonger, "C:\\m_002.avi"),
+         "文件C:\\m_002.avi比第一个文件大\n不是完整的分割文件,请检查!", kChecking, kWarn},
+        // Yes and No, No the default.
+        {CJobOutcome::Asks(M, JobReason::ReplaceUnchecked, "C:\\m.avi"),
+         "文件C:\\m.avi已经存在\n分割好的文件没有校验文件,无法核对\n要用合并好的文件替换它吗?", kChecking,
+         kWarn | 0x04 | 0x100},
         {CJobOutcome::Refused(M, JobReason::PieceUnreadable, "C:\\m_003.avi"),
          "无法读取文件C:\\m_003.avi\n它可能正被别的程序使用,请检查!", kChecking, kWarn},
         {CJobOutcome::Failed(M, JobReason::PieceDamaged, "C:\\m_002.avi"),

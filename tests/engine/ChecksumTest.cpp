@@ -10,10 +10,20 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -46,27 +56,31 @@ TEST(Checksums, SystemHashKnownVectors)
     EXPECT_EQ(sha.Finish(), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855") << "starts over";
 }
 
-// 2500 bytes in 1000-byte pieces: the record lists three pieces and the source, each
-// with the digest of its bytes, names without their folder, CRLF.
+// 2.5 pieces, of 1000 bytes and of 3,000,000 (many copy blocks each): the record lists
+// three pieces and the source, each with the digest of its bytes, names without their
+// folder, CRLF.
 TEST(Checksums, SplitWritesTheRecordBesideThePieces)
 {
-    CTempDir dir;
-    const std::string bytes = MakeBytes(2500);
-    WriteBytes(dir.Path("r.bin"), bytes);
-    ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
-    auto digest = [](const std::string& b) { CSha256 sha; sha.Update(b.data(), b.size()); return sha.Finish(); };
-    EXPECT_EQ(ReadBytes(dir.Path("r.bin.sha256")),
-              digest(bytes.substr(0, 1000)) + "  r_001.bin\r\n" + digest(bytes.substr(1000, 1000)) + "  r_002.bin\r\n" +
-              digest(bytes.substr(2000)) + "  r_003.bin\r\n" + digest(bytes) + "  r.bin\r\n");
+    for (const std::size_t nPiece : {std::size_t{1000}, std::size_t{3000000}}) {
+        SCOPED_TRACE(nPiece);
+        CTempDir dir;
+        const std::string bytes = MakeBytes(nPiece * 5 / 2);
+        WriteBytes(dir.Path("r.bin"), bytes);
+        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), static_cast<int>(nPiece / 1000)).IsDone());
+        auto digest = [](const std::string& b) { CSha256 sha; sha.Update(b.data(), b.size()); return sha.Finish(); };
+        EXPECT_EQ(ReadBytes(dir.Path("r.bin.sha256")),
+                  digest(bytes.substr(0, nPiece)) + "  r_001.bin\r\n" + digest(bytes.substr(nPiece, nPiece)) +
+                  "  r_002.bin\r\n" + digest(bytes.substr(2 * nPiece)) + "  r_003.bin\r\n" + digest(bytes) + "  r.bin\r\n");
 #ifndef _WIN32
-    const std::string command = "cd '" + dir.Path("") + "' && sha256sum --quiet -c r.bin.sha256";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        const std::string command = "cd '" + dir.Path("") + "' && sha256sum --quiet -c r.bin.sha256";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
 #endif
-    EXPECT_EQ(dir.Count(), 5u) << "no temporary file left";
+        EXPECT_EQ(dir.Count(), 5u) << "no temporary file left";
+    }
 }
 
-// A cancelled split writes no record, and removes the one of an earlier split that
-// would claim the unfinished set.
+// A cancelled split writes no record, and leaves the one of an earlier split, whose
+// pieces it never touched.
 TEST(Checksums, NoRecordForAnUnfinishedSplit)
 {
     struct CCancelAtOnce final : IJobProgress {
@@ -77,7 +91,8 @@ TEST(Checksums, NoRecordForAnUnfinishedSplit)
     WriteBytes(dir.Path("r.bin"), MakeBytes(2500));
     WriteBytes(dir.Path("r.bin.sha256"), "stale");
     EXPECT_EQ(SplitFile(dir.Path("r.bin"), 1, &cancel), CJobOutcome::Cancelled(JobKind::Split));
-    EXPECT_EQ(dir.Count(), 1u);
+    EXPECT_EQ(ReadBytes(dir.Path("r.bin.sha256")), "stale");
+    EXPECT_EQ(dir.Count(), 2u);
 }
 
 // Every way a set can differ from its record is caught and named; nothing is written
@@ -151,22 +166,62 @@ TEST(Checksums, MergeCatchesWhatDiffersFromTheRecord)
     }
 }
 
+#ifndef _WIN32
+// A record that is a pipe is refused at once by its name and never opened, which
+// would wait for a writer. Here a writer stands by to answer any reader, so a merge
+// that opens it shows instead of hanging.
+TEST(Checksums, RecordThatIsAPipeIsRefusedUnopened)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("r.bin"), MakeBytes(2500));
+    ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
+    const std::string record = ReadBytes(dir.Path("r.bin.sha256"));
+    const std::string pipe = dir.Path("r.bin.sha256");
+    fs::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::remove(dir.Path("r.bin"));
+    std::atomic<bool> bMergeEnded{false};
+    bool bOpenedByReader = false;
+    std::thread writer([&] {
+        while (!bMergeEnded) {
+            // Opens only while someone has the pipe open to read.
+            const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                bOpenedByReader = true;
+                if (::write(fd, record.data(), record.size()) < 0)
+                    ADD_FAILURE() << "the record could not be offered";
+                ::close(fd);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    const CJobOutcome outcome = MergePieces(dir.Path("r_001.bin"));
+    bMergeEnded = true;
+    writer.join();
+    EXPECT_EQ(outcome, CJobOutcome::Refused(JobKind::Merge, JobReason::RecordBad, pipe));
+    EXPECT_FALSE(bOpenedByReader);
+    EXPECT_EQ(dir.Count(), 4u);
+}
+#endif
+
 // Pieces of an earlier version come without a record and merge as before; a record
 // that a tool wrote in binary mode ('*'), with LF line ends or in upper-case hex (as
 // sha256sum -c accepts) is read too.
 TEST(Checksums, MergeWithAndWithoutARecord)
 {
-    for (const char* variant : {"none", "binary", "lf", "upper"}) {
+    for (const char* variant : {"none", "binary", "lf", "upper", "upper, 3 MB pieces"}) {
         SCOPED_TRACE(variant);
         CTempDir dir;
-        const std::string bytes = MakeBytes(2500);
+        const int nPieceK = std::strstr(variant, "3 MB") != nullptr ? 3000 : 1;
+        const std::string bytes = MakeBytes(static_cast<std::size_t>(nPieceK) * 2500);
         WriteBytes(dir.Path("r.bin"), bytes);
-        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
+        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), nPieceK).IsDone());
         std::string record = ReadBytes(dir.Path("r.bin.sha256"));
         const std::string strVariant = variant;
         if (strVariant == "none")
             fs::remove(dir.Path("r.bin.sha256"));
-        else if (strVariant == "upper")
+        else if (strVariant.rfind("upper", 0) == 0)
             WriteBytes(dir.Path("r.bin.sha256"), UpperHex(record));
         else
             WriteBytes(dir.Path("r.bin.sha256"), strVariant == "binary" ? ReplaceAll(record, "  ", " *") : ReplaceAll(record, "\r", ""));

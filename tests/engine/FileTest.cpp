@@ -1,8 +1,11 @@
 #include "framework/portable/File.h"
+#include "framework/portable/FileSystem.h"
 
 #include "tests/engine/TestFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -98,6 +101,41 @@ TEST(File, ReadWaitsForEveryPartOfAShortDelivery)
     EXPECT_EQ(std::string(buffer, nRead), "first-second");
 }
 #endif
+
+// Only a regular file may be opened to read a record: a pipe blocks the reader until
+// someone writes.
+TEST(File, RegularFilesOnly)
+{
+    CTempDir dir;
+    WriteBytes(dir.Path("a.bin"), "abc");
+    std::filesystem::create_directory(dir.Path("folder"));
+    const struct {
+        std::string path;
+        bool bRegular;
+    } rows[] = {
+        {dir.Path("a.bin"), true},
+        {dir.Path("folder"), false},
+        {dir.Path("missing.bin"), false},
+#ifdef _WIN32
+        {dir.Path("nul"), false},
+#ifdef TOSVIK_FIFO_PATH
+        {"Z:" TOSVIK_FIFO_PATH, false},
+#endif
+#else
+        {dir.Path("link.bin"), true},
+        {dir.Path("pipe.sha256"), false},
+        {dir.Path("pipe-link.sha256"), false},
+        {"/dev/null", false},
+#endif
+    };
+#ifndef _WIN32
+    std::filesystem::create_symlink(dir.Path("a.bin"), dir.Path("link.bin"));
+    ASSERT_EQ(::mkfifo(dir.Path("pipe.sha256").c_str(), 0600), 0);
+    std::filesystem::create_symlink(dir.Path("pipe.sha256"), dir.Path("pipe-link.sha256"));
+#endif
+    for (const auto& row : rows)
+        EXPECT_EQ(IsRegularFile(row.path), row.bRegular) << row.path;
+}
 
 #ifdef _WIN32
 TEST(File, CauseTextIsTheSystemsOrTheNumber)

@@ -1,4 +1,6 @@
+#include "engine/ChecksumRecord.h"
 #include "engine/MergePieces.h"
+#include "engine/SplitFile.h"
 #include "framework/portable/File.h"
 #include "framework/portable/String.h"
 
@@ -17,15 +19,17 @@ std::string PieceName(int number)
     return AfxFormat("m_%03d.avi", number);
 }
 
-// The set is checked before the output is touched: a gap, a short piece that is not
-// the last, or a last piece as long as the first (a split always ends shorter) is
-// refused and named; every accepted set is copied whole, pieces longer than the
-// first included. The output exists beforehand in every row.
+// Without a record the set is checked by its lengths before the output is touched:
+// a gap, a piece longer than the first, a short piece that is not the last, or a
+// last piece as long as the first (a split always ends shorter) is refused and the
+// first piece that breaks the rule is named; every accepted set is copied whole. The
+// output exists beforehand in every row, and the user agreed to replace it.
 TEST(MergePieces, ChecksTheSetThenCopiesEveryPieceWhole)
 {
     const JobReason OK = JobReason::Finished;
     const JobReason GAP = JobReason::PieceMissingBeforeLater;
     const JobReason SHORT = JobReason::PieceShorter;
+    const JobReason LONG = JobReason::PieceLonger;
     const JobReason CUT = JobReason::SetIncomplete;
     struct { std::map<int, std::size_t> pieces; JobReason outcome; int named; } rows[] = {
         {{{1, 1000}}, CUT, 2},
@@ -33,10 +37,12 @@ TEST(MergePieces, ChecksTheSetThenCopiesEveryPieceWhole)
         {{{1, 1000}, {2, 1000}, {3, 1000}}, CUT, 4},
         {{{1, 1000}, {2, 1000}, {3, 0}}, OK, 0},
         {{{1, 1000}, {2, 999}}, OK, 0},
-        {{{1, 1000}, {2, 1500}, {3, 10}}, OK, 0},
-        {{{1, 70000}, {2, 70000}, {3, 200000}}, OK, 0},
         {{{1, 1500000}, {2, 1500000}, {3, 3}}, OK, 0},
-        {{{1, 0}, {2, 5}}, OK, 0},
+        {{{1, 1000}, {2, 5000}, {3, 10}}, LONG, 2},
+        {{{1, 1000}, {2, 1001}}, LONG, 2},
+        {{{1, 70000}, {2, 70000}, {3, 200000}}, LONG, 3},
+        {{{1, 1500000}, {2, 1500000}, {3, 1500001}, {4, 3}}, LONG, 3},
+        {{{1, 0}, {2, 5}}, LONG, 2},
         {{{1, 1000}, {3, 1000}}, GAP, 2},
         {{{1, 1000}, {2, 1000}, {999, 5}}, GAP, 3},
         {{{1, 1000}, {2, 500}, {3, 1000}}, SHORT, 2},
@@ -53,13 +59,57 @@ TEST(MergePieces, ChecksTheSetThenCopiesEveryPieceWhole)
         }
         WriteBytes(dir.Path("m.avi"), "previous");
         g_bMergeOk = true;
-        EXPECT_EQ(MergePieces(dir.Path("m_001.avi")), row.outcome == OK
+        EXPECT_EQ(MergePieces(dir.Path("m_001.avi"), nullptr, true), row.outcome == OK
             ? CJobOutcome::Done(JobKind::Merge, dir.Path("m.avi"))
             : CJobOutcome::Refused(JobKind::Merge, row.outcome, dir.Path(PieceName(row.named))));
         EXPECT_EQ(g_bMergeOk, row.outcome == OK);
         EXPECT_EQ(ReadBytes(dir.Path("m.avi")), row.outcome == OK ? expected : "previous");
         for (const auto& [number, length] : row.pieces)
             EXPECT_EQ(ReadBytes(dir.Path(PieceName(number))), MakeBytes(length, static_cast<unsigned>(number)));
+    }
+}
+
+// Without a record nothing proves the pieces right, and a file of the merged name may
+// be the intact original: it is replaced only once the user agreed. With a record
+// that checks out, or with the name free, the merge goes on at once.
+TEST(MergePieces, AsksBeforeReplacingAFileWithoutARecord)
+{
+    const struct {
+        bool bRecord;
+        bool bExists;
+        bool bAgreed;
+        bool bAsks;
+    } rows[] = {
+        {false, true, false, true},
+        {false, true, true, false},
+        {false, false, false, false},
+        {true, true, false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.bRecord << row.bExists << row.bAgreed);
+        CTempDir dir;
+        const std::string merged = dir.Path("m.avi");
+        const std::string bytes = MakeBytes(2500);
+        WriteBytes(merged, bytes);
+        ASSERT_TRUE(SplitFile(merged, 1).IsDone());
+        if (!row.bRecord)
+            std::filesystem::remove(ChecksumRecordName(merged));
+        if (row.bExists)
+            WriteBytes(merged, "original");
+        else
+            std::filesystem::remove(merged);
+        const std::size_t nFiles = dir.Count();
+        g_bMergeOk = true;
+        const CJobOutcome outcome = MergePieces(dir.Path("m_001.avi"), nullptr, row.bAgreed);
+        if (row.bAsks) {
+            EXPECT_EQ(outcome, CJobOutcome::Asks(JobKind::Merge, JobReason::ReplaceUnchecked, merged));
+            EXPECT_FALSE(g_bMergeOk);
+            EXPECT_EQ(ReadBytes(merged), "original");
+            EXPECT_EQ(dir.Count(), nFiles);
+        } else {
+            EXPECT_EQ(outcome, CJobOutcome::Done(JobKind::Merge, merged));
+            EXPECT_TRUE(ReadBytes(merged) == bytes) << "the merged file differs";
+        }
     }
 }
 
@@ -82,14 +132,14 @@ TEST(MergePieces, NumberThatIsNotDigits)
 {
     CTempDir dir;
     WriteBytes(dir.Path("m_abc.avi"), "first");
-    WriteBytes(dir.Path("m_002.avi"), "second");
+    WriteBytes(dir.Path("m_002.avi"), "2nd");
     EXPECT_EQ(MergePieces(dir.Path("m_abc.avi")), CJobOutcome::Done(JobKind::Merge, dir.Path("m.avi")));
     EXPECT_TRUE(g_bMergeOk);
-    EXPECT_EQ(ReadBytes(dir.Path("m.avi")), "firstsecond");
+    EXPECT_EQ(ReadBytes(dir.Path("m.avi")), "first2nd");
 }
 
-// A file that already has the temporary name stays as it is: the merge takes the
-// next free name, and leaves none of its own behind.
+// A file named like a temporary one, as an earlier version left them, stays as it
+// is, and the merge leaves none of its own behind.
 TEST(MergePieces, TemporaryNameNeverTakesAnExistingFile)
 {
     CTempDir dir;
@@ -121,7 +171,10 @@ TEST(MergePieces, SelectedPieceOrOutputThatCannotBeOpened)
         g_bMergeOk = true;
         const CJobOutcome outcome = MergePieces(row.selected);
         EXPECT_EQ(outcome, CJobOutcome::Failed(JobKind::Merge, row.reason, row.named));
-        EXPECT_NE(outcome.nOsError, 0) << "the system's cause, for " << row.selected;
+        // A folder is no plain file before any system call fails.
+        if (row.named != dir.Path("d.avi")) {
+            EXPECT_NE(outcome.nOsError, 0) << "the system's cause, for " << row.selected;
+        }
         EXPECT_FALSE(g_bMergeOk);
     }
     holder.Close();
@@ -161,7 +214,7 @@ TEST(MergePieces, WriteErrorEscapesAndLeavesTheOutputAsItWas)
     {
         CFileSizeLimit limit(1500);
         try {
-            MergePieces(dir.Path("m_001.avi"));
+            MergePieces(dir.Path("m_001.avi"), nullptr, true);
             ADD_FAILURE() << "no error past the file size limit";
         } catch (const CFileException& e) {
             EXPECT_EQ(e.GetFileName(), dir.Path("m.avi"));

@@ -3,6 +3,7 @@
 #include "engine/MergePieces.h"
 #include "engine/SplitFile.h"
 #include "engine/TargetCheck.h"
+#include "framework/portable/String.h"
 
 #include "tests/engine/TestFiles.h"
 
@@ -67,25 +68,37 @@ TEST(SafeTargets, MergeNeverWritesThroughALink)
     }
 }
 
+// The system takes these for devices in any folder, with any extension, in any case,
+// and with dots or spaces after them.
 TEST(SafeTargets, ReservedDeviceNames)
 {
-    for (const char* name : {"NUL", "nul.bin", "C:\\d\\Con.txt.gz", "/x/aux", "prn.x", "COM1", "lpt9.dat", "com3 .txt"})
+    for (const char* name : {"NUL", "nul.bin", "C:\\d\\Con.txt.gz", "/x/aux", "prn.x", "COM1", "lpt9.dat", "com3 .txt",
+                             "COM0", "lpt0.bin", "Com9", "CON.", "aux...", "nul . .", "PRN  ",
+                             "COM¹", "lpt².dat", "C:\\d\\com³ .x", "CONIN$", "conout$.txt", "D:\\e\\Conin$ ."})
         EXPECT_TRUE(IsReservedDeviceName(name)) << name;
-    for (const char* name : {"null.bin", "nul_001.bin", "COM0", "COM10", "LPT", "x.con", "C:\\nul\\a.txt", "acon.txt"})
+    for (const char* name : {"null.bin", "nul_001.bin", "COM10", "LPT", "COM", "x.con", "C:\\nul\\a.txt", "acon.txt",
+                             "COM¹0", "LPT⁴", "COM½", "COMA", "CONIN", "CONOUT", "CONIN$$", "CONERR$", " CON",
+                             "COM1_001.bin", "CONIN$_001.txt"})
         EXPECT_FALSE(IsReservedDeviceName(name)) << name;
 }
 
-// A device name as the source of a split or as a merge's output: refused by name
-// before anything is opened or written.
+// A device name as the source of a split or as a merge's output: refused as such, by
+// name, before anything is opened or written, and before the set or its record (of
+// the same base name) are looked at.
 TEST(SafeTargets, DevicesAreRefused)
 {
-    CTempDir dir;
-    EXPECT_EQ(SplitFile(dir.Path("nul.bin"), 1), CJobOutcome::Refused(JobKind::Split, JobReason::DeviceName, dir.Path("nul.bin")));
-    WriteBytes(dir.Path("nul_001.bin"), MakeBytes(1000));
-    WriteBytes(dir.Path("nul_002.bin"), MakeBytes(10));
-    EXPECT_EQ(MergePieces(dir.Path("nul_001.bin")), CJobOutcome::Refused(JobKind::Merge, JobReason::DeviceName, dir.Path("nul.bin")));
-    EXPECT_FALSE(g_bMergeOk);
-    EXPECT_EQ(dir.Count(), 2u);
+    for (const char* base : {"nul", "CONIN$", "conout$", "com0", "LPT¹"}) {
+        SCOPED_TRACE(base);
+        CTempDir dir;
+        const std::string device = dir.Path(std::string(base) + ".bin");
+        EXPECT_EQ(SplitFile(device, 1), CJobOutcome::Refused(JobKind::Split, JobReason::DeviceName, device));
+        for (int n = 1; n <= 3; ++n)
+            WriteBytes(dir.Path(AfxFormat("%s_%03d.bin", base, n)), MakeBytes(1000));
+        EXPECT_EQ(MergePieces(dir.Path(std::string(base) + "_001.bin")),
+                  CJobOutcome::Refused(JobKind::Merge, JobReason::DeviceName, device));
+        EXPECT_FALSE(g_bMergeOk);
+        EXPECT_EQ(dir.Count(), 3u);
+    }
 }
 
 // "乢" is 81 5F in code page 936, whose trail byte reads '_'; it is no underscore of

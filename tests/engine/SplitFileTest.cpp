@@ -24,8 +24,9 @@ CJobOutcome Refused(JobReason reason)
     return CJobOutcome::Refused(JobKind::Split, reason);
 }
 
-// Splits into 1000-byte pieces and merges them back, over lengths around the piece
-// size; pieces that already exist are overwritten, the source is never changed.
+// Splits and merges back, over lengths around the piece size, in 1000-byte pieces and
+// in pieces of many copy blocks; pieces that already exist are overwritten, the source
+// is never changed.
 TEST(SplitFile, RoundTrip)
 {
     struct { std::size_t length; std::vector<std::size_t> pieces; } rows[] = {
@@ -35,6 +36,8 @@ TEST(SplitFile, RoundTrip)
         {2001, {1000, 1000, 1}},
         {2500, {1000, 1000, 500}},
         {3000, {1000, 1000, 1000, 0}},
+        {6000001, {3000000, 3000000, 1}},
+        {7500000, {3000000, 3000000, 1500000}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.length);
@@ -43,13 +46,14 @@ TEST(SplitFile, RoundTrip)
         const std::string bytes = MakeBytes(row.length, static_cast<unsigned>(row.length));
         WriteBytes(source, bytes);
         WriteBytes(dir.Path("data_001.bin"), MakeBytes(5000, 7));
-        EXPECT_EQ(SplitFile(source, 1), CJobOutcome::Done(JobKind::Split, dir.Path("data_001.bin")));
+        EXPECT_EQ(SplitFile(source, static_cast<int>(row.pieces[0] / 1000)),
+                  CJobOutcome::Done(JobKind::Split, dir.Path("data_001.bin")));
         EXPECT_TRUE(g_bSplitOk);
-        EXPECT_EQ(ReadBytes(source), bytes);
+        EXPECT_TRUE(SameBytes(ReadBytes(source), bytes));
         std::string piece = MakeFirstPieceName(source);
         std::size_t offset = 0;
         for (std::size_t i = 0; i < row.pieces.size(); ++i) {
-            EXPECT_EQ(ReadBytes(piece), bytes.substr(offset, row.pieces[i])) << piece;
+            EXPECT_TRUE(SameBytes(ReadBytes(piece), bytes.substr(offset, row.pieces[i]))) << piece;
             offset += row.pieces[i];
             piece = MakeNextPieceName(piece, static_cast<int>(i + 1));
         }
@@ -57,7 +61,7 @@ TEST(SplitFile, RoundTrip)
 
         EXPECT_EQ(MergePieces(dir.Path("data_001.bin")), CJobOutcome::Done(JobKind::Merge, source));
         EXPECT_TRUE(g_bMergeOk);
-        EXPECT_EQ(ReadBytes(source), bytes);
+        EXPECT_TRUE(SameBytes(ReadBytes(source), bytes));
     }
 }
 
@@ -79,7 +83,7 @@ TEST(SplitFile, PiecesLandNextToTheSource)
         WriteBytes(source, "stale");
         EXPECT_EQ(MergePieces(first), CJobOutcome::Done(JobKind::Merge, source));
         EXPECT_TRUE(g_bMergeOk);
-        EXPECT_EQ(ReadBytes(source), bytes);
+        EXPECT_TRUE(SameBytes(ReadBytes(source), bytes));
     }
 }
 
@@ -129,8 +133,9 @@ TEST(SplitFile, UnreadableSourceWritesNothing)
     }
 }
 
-// Piece 2 is held open by someone else: the split stops there and leaves it alone.
-TEST(SplitFile, PieceThatCannotBeCreatedStopsTheSplit)
+// Piece 2 is held open by someone else: the split stops before it writes anything
+// and leaves it alone.
+TEST(SplitFile, PieceThatCannotBeReplacedStopsTheSplit)
 {
     CTempDir dir;
     const std::string bytes = MakeBytes(3500);
@@ -142,14 +147,24 @@ TEST(SplitFile, PieceThatCannotBeCreatedStopsTheSplit)
     EXPECT_EQ(outcome, CJobOutcome::Failed(JobKind::Split, JobReason::CreateFile, dir.Path("s_002.bin")));
     EXPECT_NE(outcome.nOsError, 0);
     EXPECT_FALSE(g_bSplitOk);
-    EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")), bytes.substr(0, 1000));
     holder.Close();
     EXPECT_EQ(ReadBytes(dir.Path("s_002.bin")), "in use");
-    EXPECT_FALSE(FileExists(dir.Path("s_003.bin")));
+    EXPECT_EQ(dir.Count(), 2u);
 }
 
+// Natively every piece holds a descriptor until the set is whole: the split makes
+// room for them under a low limit.
 TEST(SplitFile, NineHundredNinetyNinePiecesSplitAndMergeBack)
 {
+#ifndef _WIN32
+    struct rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    if (saved.rlim_max < 2000)
+        GTEST_SKIP() << "the hard limit of open files is " << saved.rlim_max;
+    struct rlimit low = saved;
+    low.rlim_cur = 256;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+#endif
     CTempDir dir;
     const std::string bytes = MakeBytes(998999);
     WriteBytes(dir.Path("s.bin"), bytes);
@@ -160,37 +175,30 @@ TEST(SplitFile, NineHundredNinetyNinePiecesSplitAndMergeBack)
     EXPECT_TRUE(MergePieces(dir.Path("s_001.bin")).IsDone());
     EXPECT_TRUE(g_bMergeOk);
     EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
+#ifndef _WIN32
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+#endif
 }
 
 #ifndef _WIN32
-// A write error escapes SplitFile and leaves the pieces written so far: a full disk
-// at piece 2, or a file size limit in the middle of piece 1.
-TEST(SplitFile, WriteErrorEscapesAndKeepsWhatWasWritten)
+// A write error (a file size limit in the middle of piece 1) escapes SplitFile,
+// naming the piece, and leaves nothing of the split behind.
+TEST(SplitFile, WriteErrorEscapesAndLeavesNothing)
 {
-    struct { bool bFullDisk; const char* failing; std::size_t written; } rows[] = {
-        {true, "s_002.bin", 1000},
-        {false, "s_001.bin", 600},
-    };
-    for (const auto& row : rows) {
-        CTempDir dir;
-        const std::string bytes = MakeBytes(2500);
-        WriteBytes(dir.Path("s.bin"), bytes);
-        if (row.bFullDisk) {
-            ASSERT_EQ(::symlink("/dev/full", dir.Path("s_002.bin").c_str()), 0);
-        }
-        g_bSplitOk = true;
-        try {
-            CFileSizeLimit limit(row.bFullDisk ? RLIM_INFINITY : 600);
-            SplitFile(dir.Path("s.bin"), 1);
-            ADD_FAILURE() << "no write error";
-        } catch (const CFileException& e) {
-            EXPECT_EQ(e.GetFileName(), dir.Path(row.failing));
-        }
-        EXPECT_FALSE(g_bSplitOk);
-        EXPECT_EQ(ReadBytes(dir.Path("s_001.bin")), bytes.substr(0, row.written));
-        EXPECT_FALSE(FileExists(dir.Path("s_003.bin")));
-        EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
+    CTempDir dir;
+    const std::string bytes = MakeBytes(2500);
+    WriteBytes(dir.Path("s.bin"), bytes);
+    g_bSplitOk = true;
+    try {
+        CFileSizeLimit limit(600);
+        SplitFile(dir.Path("s.bin"), 1);
+        ADD_FAILURE() << "no write error";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.GetFileName(), dir.Path("s_001.bin"));
     }
+    EXPECT_FALSE(g_bSplitOk);
+    EXPECT_EQ(dir.Count(), 1u);
+    EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
 }
 
 // The copy block cannot be allocated: nothing is written. The

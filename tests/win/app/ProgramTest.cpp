@@ -1,14 +1,17 @@
 // The built program as the user starts it: its one dialog ends it by every way the
-// user has, a file named on its command line is taken as if dropped, and its texts
-// and boxes read back whole as UTF-16 whatever the system's code page.
+// user has, a file named on its command line is taken as if dropped, its texts and
+// boxes read back whole as UTF-16 whatever the system's code page, and killed in the
+// middle of a split it leaves nothing behind.
 #include "tests/win/app/MainDialogSession.h"
 
+#include "framework/portable/FileSystem.h"
 #include "framework/portable/Utf16.h"
 #include "res/resource.h"
 #include "tests/engine/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -67,6 +70,12 @@ public:
             },
             15000);
         return hBox;
+    }
+
+    // Ends it the hard way, as the task manager or a power cut would; true once it is gone.
+    bool Kill()
+    {
+        return ::TerminateProcess(m_pi.hProcess, 9) && ::WaitForSingleObject(m_pi.hProcess, 15000) == WAIT_OBJECT_0;
     }
 
     void ExpectEndsWithExitCodeZero()
@@ -192,4 +201,51 @@ TEST(Program, ShowsItsTextsAndBoxesWhole)
     EXPECT_TRUE(FileExists(dir.Path("한국어 photo😀_001.bin")));
     ::PostMessageW(program.Item(IDCANCEL), BM_CLICK, 0, 0);
     program.ExpectEndsWithExitCodeZero();
+}
+
+// Killed while it splits, the program leaves the folder as it was: nothing that a
+// merge could take for a set. Started again on piece 001, the merge is refused and
+// the source stands unchanged.
+TEST(Program, KilledMidSplitLeavesNothingThatMerges)
+{
+    CTempDir dir;
+    const std::string strSource = dir.Path("m.bin");
+    // Sparse, so it costs no disk; a split of it lasts long enough to be killed.
+    const std::uint64_t nLength = 8000000000u;
+    WriteSparse(strSource, nLength, "head", "tail");
+    const auto written = std::filesystem::last_write_time(strSource);
+    const auto expectSourceAlone = [&] {
+        EXPECT_EQ(dir.Count(), 1u) << "files left behind";
+        EXPECT_EQ(std::filesystem::file_size(strSource), nLength);
+        EXPECT_TRUE(std::filesystem::last_write_time(strSource) == written);
+    };
+    {
+        RunningProgram program("\"" + strSource + "\"");
+        ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
+        ::SendMessageW(program.Item(IDC_SIZE_32MB), BM_CLICK, 0, 0);
+        ::PostMessageW(program.Item(IDOK), BM_CLICK, 0, 0);
+        // Piece 002 has begun once two files are pending, or m_002.bin is there.
+        const auto secondPieceBegun = [&] {
+            int nPending = 0;
+            for (const std::string& name : ListFolder(dir.Path("")))
+                nPending += name.rfind("~tosvik", 0) == 0;
+            return nPending >= 2 || PathExists(dir.Path("m_002.bin"));
+        };
+        ASSERT_TRUE(wintest::WaitFor(secondPieceBegun, 60000)) << "the split did not reach piece 002";
+        ASSERT_TRUE(program.Kill());
+    }
+    expectSourceAlone();
+
+    RunningProgram program("\"" + dir.Path("m_001.bin") + "\"");
+    ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
+    EXPECT_TRUE(program.Checked(IDC_MODE_MERGE));
+    ::PostMessageW(program.Item(IDOK), BM_CLICK, 0, 0);
+    HWND hBox = program.WaitForBox();
+    ASSERT_NE(hBox, nullptr) << "no box after the merge";
+    EXPECT_EQ(wintest::WindowText(::GetDlgItem(hBox, kBoxTextId)), "读取原文件错误");
+    ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(wintest::WaitFor([&] { return !::IsWindow(hBox); }));
+    ::PostMessageW(program.Item(IDCANCEL), BM_CLICK, 0, 0);
+    program.ExpectEndsWithExitCodeZero();
+    expectSourceAlone();
 }

@@ -3,6 +3,7 @@
 // job. A job's box comes once its progress dialog has gone.
 #include "tests/win/app/MainDialogSession.h"
 
+#include "framework/portable/FileSystem.h"
 #include "framework/portable/Utf16.h"
 #include "res/resource.h"
 #include "tests/engine/TestFiles.h"
@@ -69,18 +70,63 @@ TEST(StartJob, SplitsAndMergesARealFileChosenInTheFileOpenDialog)
     });
 }
 
-// The build links data_001.bin in this folder to /dev/full, which takes no byte: a
-// split of data.bin there runs out of room while it writes, like a full flash drive.
+// Pieces without a record cannot prove a merge right, and the file of the merged
+// name may be the intact original: the merge asks first, No the default. No leaves
+// the file; Yes runs the merge again, which replaces it.
+TEST(StartJob, MergeWithoutARecordAsksBeforeReplacing)
+{
+    CTempDir dir;
+    const std::string strMerged = dir.Path("m.bin");
+    const std::string strFirst = dir.Path("m_001.bin");
+    const std::string first = MakeBytes(1000, 1);
+    const std::string last = MakeBytes(10, 2);
+    WriteBytes(strFirst, first);
+    WriteBytes(dir.Path("m_002.bin"), last);
+    WriteBytes(strMerged, "original");
+    const CString strAsk = "文件" + strMerged + "已经存在\n分割好的文件没有校验文件,无法核对\n要用合并好的文件替换它吗?";
+    const UINT nAskType = MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
+
+    MainDialogSession s;
+    s.Run([&] {
+        s.Click(IDC_MODE_MERGE);
+        s.Browse(strFirst.c_str());
+        s.boxes.SetAnswer(IDNO);
+        s.Click(IDOK);
+        auto boxes = s.boxes.Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, strAsk);
+        EXPECT_EQ(boxes[0].caption, "Kavrel合并前的检查...");
+        EXPECT_EQ(boxes[0].type, nAskType);
+        EXPECT_EQ(boxes[0].hOwner, s.Dialog());
+        EXPECT_EQ(ReadBytes(strMerged), "original");
+
+        s.boxes.SetAnswer(IDYES);
+        s.Click(IDOK);
+        boxes = s.boxes.Boxes();
+        ASSERT_EQ(boxes.size(), 3u);
+        EXPECT_EQ(boxes[1].text, strAsk);
+        EXPECT_EQ(boxes[1].type, nAskType);
+        EXPECT_EQ(boxes[2].text, "合并完成\n请检查:" + strMerged);
+        EXPECT_EQ(ReadBytes(strMerged), first + last);
+    });
+}
+
+// Run in a ctest entry of its own under a file size limit, with its source made
+// there: a split of data.bin runs out of room in piece 001, like a full flash drive.
+// The error reaches the generic report, and nothing of the split is left.
 TEST(StartJob, FileErrorDuringAJobIsShownByTheGenericReport)
 {
-    const CString strDir = WinePath(TOSVIK_FULL_DEVICE_DIR);
-    const std::string strFirstPiece = strDir + "\\data_001.bin";
-    HANDLE hFull = ::CreateFileW(Widen(strFirstPiece).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (hFull == INVALID_HANDLE_VALUE)
-        GTEST_SKIP() << "no link to a full device in " << strDir << ", error " << ::GetLastError();
-    ::CloseHandle(hFull);
+    if (::GetEnvironmentVariableW(L"TOSVIK_WRITE_LIMIT", nullptr, 0) == 0)
+        GTEST_SKIP() << "runs under a file size limit, as ctest's app_write_error_tests";
+    const CString strDir = WinePath(TOSVIK_WRITE_ERROR_DIR);
     const std::string strSource = strDir + "\\data.bin";
-    WriteSparse(strSource, kPiece + 1, "head", "tail");
+    const auto countFiles = [&] {
+        std::size_t n = 0;
+        for (const std::string& name : ListFolder(strDir))
+            n += name != "." && name != "..";
+        return n;
+    };
+    ASSERT_EQ(countFiles(), 1u) << "the source alone";
 
     MainDialogSession s;
     bool bReportOverProgress = false;
@@ -97,6 +143,7 @@ TEST(StartJob, FileErrorDuringAJobIsShownByTheGenericReport)
         EXPECT_EQ(boxes[0].hOwner, s.Dialog());
         EXPECT_EQ(boxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
         EXPECT_NE(boxes[0].text.find("data_001.bin"), CString::npos) << boxes[0].text;
+        EXPECT_EQ(countFiles(), 1u) << "pieces left behind";
         // The dialog is still there for the next job.
         EXPECT_TRUE(s.Enabled(IDOK));
         EXPECT_TRUE(::IsWindowEnabled(s.Dialog()));

@@ -89,6 +89,8 @@ public:
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     const std::vector<Box>& Boxes() const { return m_boxes; }
+    // The answer to the boxes from now on.
+    void SetAnswer(int answer) { m_answer = answer; }
     // Called for each box before it is answered (e.g. to look at the focus).
     std::function<void(const Box&)> onBox;
 

@@ -1,0 +1,149 @@
+// POSIX backend of CPendingFile: O_TMPFILE makes a file with no name in the folder,
+// which vanishes with its last descriptor however the process ends; linkat through
+// /proc/self/fd gives it a temporary name at commit, and rename() the final one.
+// Where a file system or kernel refuses O_TMPFILE, a named temporary file stands in
+// (removed on discard, but left behind if the process is killed).
+#include "framework/portable/PendingFile.h"
+
+#include <cerrno>
+#include <string>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// How often a name that someone else took is tried again with the next one.
+constexpr int kNameAttempts = 100;
+
+std::string FolderOf(const std::string& strPath)
+{
+    const std::size_t nSlash = strPath.rfind('/');
+    return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash + 1);
+}
+
+std::string DescriptorPath(int fd)
+{
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
+// A file of no name in strFolder, or -1. Only when /proc shows the descriptor can
+// it be given a name later.
+int OpenUnnamed(const std::string& strFolder)
+{
+    const int fd = ::open(strFolder.empty() ? "." : strFolder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    if (::stat(DescriptorPath(fd).c_str(), &st) == 0)
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+} // namespace
+
+bool CPendingFile::Create(const std::string& strFinalName)
+{
+    Discard();
+    const std::string strFolder = FolderOf(strFinalName);
+    int fd = OpenUnnamed(strFolder);
+    // Stays empty when the file has no name.
+    std::string strTempName;
+    for (int n = 0; fd < 0 && n < kNameAttempts; ++n) {
+        strTempName = MakeTemporaryName(strFolder);
+        fd = ::open(strTempName.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        m_nError = errno;
+        return false;
+    }
+    // As every CFile: no one else opens it while it is ours.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    m_file.m_fd = fd;
+    m_file.m_strFileName = strFinalName;
+    m_strFinalName = strFinalName;
+    m_strTempName = strTempName;
+    m_bPending = true;
+    return true;
+}
+
+bool CPendingFile::Commit()
+{
+    if (!m_bPending) {
+        m_nError = EBADF;
+        return false;
+    }
+    const std::string strFolder = FolderOf(m_strFinalName);
+    for (int n = 0; m_strTempName.empty() && n < kNameAttempts; ++n) {
+        const std::string strName = MakeTemporaryName(strFolder);
+        if (::linkat(AT_FDCWD, DescriptorPath(m_file.m_fd).c_str(), AT_FDCWD, strName.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            m_strTempName = strName;
+        else if (errno != EEXIST)
+            break;
+    }
+    if (m_strTempName.empty()) {
+        m_nError = errno;
+        return false;
+    }
+    // Closed before it takes the name: a late write error (a network file system
+    // reports some only here) must not replace a good file.
+    try {
+        m_file.Close();
+    } catch (const CFileException& e) {
+        m_nError = e.GetOsError();
+        Discard();
+        return false;
+    }
+    if (::rename(m_strTempName.c_str(), m_strFinalName.c_str()) != 0) {
+        m_nError = errno;
+        Discard();
+        return false;
+    }
+    m_strTempName.clear();
+    m_bPending = false;
+    return true;
+}
+
+void CPendingFile::Discard()
+{
+    if (!m_bPending)
+        return;
+    m_bPending = false;
+    try {
+        m_file.Close();
+    } catch (const CFileException&) {
+        // Its bytes are thrown away anyway.
+    }
+    if (!m_strTempName.empty())
+        ::unlink(m_strTempName.c_str());
+    m_strTempName.clear();
+}
+
+bool ReserveOpenFiles(std::size_t nFiles)
+{
+    // The kernel hands out the lowest free number, so the limit must exceed what is
+    // open now plus what is to come.
+    std::size_t nOpen = 0;
+    if (DIR* pDir = ::opendir("/proc/self/fd")) {
+        while (::readdir(pDir) != nullptr)
+            ++nOpen;
+        ::closedir(pDir);
+    } else {
+        nOpen = 64;
+    }
+    struct rlimit limit;
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return false;
+    const rlim_t nNeeded = static_cast<rlim_t>(nOpen + nFiles);
+    if (limit.rlim_cur >= nNeeded)
+        return true;
+    limit.rlim_cur = limit.rlim_max < nNeeded ? limit.rlim_max : nNeeded;
+    return ::setrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur >= nNeeded;
+}

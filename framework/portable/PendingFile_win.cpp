@@ -1,0 +1,132 @@
+// Win32 backend of CPendingFile: the file is made under a temporary name with DELETE
+// access and the delete disposition set, so the system removes it when its handle
+// closes, also when the process is killed. Commit clears the disposition and renames
+// the file through that same handle, so no other program can come between.
+#include "framework/portable/PendingFile.h"
+
+#include "framework/portable/Utf16.h"
+
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include <windows.h>
+
+namespace {
+
+// How often a name that someone else took is tried again with the next one.
+constexpr int kNameAttempts = 100;
+
+std::string FolderOf(const std::string& strPath)
+{
+    const std::size_t nSlash = strPath.find_last_of("\\/");
+    return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash + 1);
+}
+
+bool SetDeleteDisposition(HANDLE h, bool bDelete)
+{
+    FILE_DISPOSITION_INFO info = {};
+    info.DeleteFile = bDelete ? TRUE : FALSE;
+    return ::SetFileInformationByHandle(h, FileDispositionInfo, &info, sizeof info) != FALSE;
+}
+
+// The system takes a relative name as relative to the current folder, not to the
+// file's, so the final name goes in whole.
+bool RenameByHandle(HANDLE h, const std::string& strFinalName)
+{
+    const std::wstring strWide = Widen(strFinalName);
+    const DWORD nChars = ::GetFullPathNameW(strWide.c_str(), 0, nullptr, nullptr);
+    if (nChars == 0)
+        return false;
+    std::wstring strFull(nChars, L'\0');
+    strFull.resize(::GetFullPathNameW(strWide.c_str(), nChars, &strFull[0], nullptr));
+    const std::size_t nNameBytes = strFull.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(offsetof(FILE_RENAME_INFO, FileName) + nNameBytes + sizeof(wchar_t), 0);
+    auto* pInfo = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    pInfo->ReplaceIfExists = TRUE;
+    pInfo->RootDirectory = nullptr;
+    pInfo->FileNameLength = static_cast<DWORD>(nNameBytes);
+    std::memcpy(pInfo->FileName, strFull.c_str(), nNameBytes);
+    return ::SetFileInformationByHandle(h, FileRenameInfo, pInfo, static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
+} // namespace
+
+bool CPendingFile::Create(const std::string& strFinalName)
+{
+    Discard();
+    const std::string strFolder = FolderOf(strFinalName);
+    HANDLE h = INVALID_HANDLE_VALUE;
+    std::string strTempName;
+    DWORD nError = ERROR_SUCCESS;
+    for (int n = 0; h == INVALID_HANDLE_VALUE && n < kNameAttempts; ++n) {
+        strTempName = MakeTemporaryName(strFolder);
+        h = ::CreateFileW(Widen(strTempName).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        nError = h == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;
+        // A name whose file is still being deleted answers "access denied".
+        if (nError != ERROR_SUCCESS && nError != ERROR_FILE_EXISTS && nError != ERROR_ALREADY_EXISTS &&
+            nError != ERROR_ACCESS_DENIED)
+            break;
+    }
+    if (h == INVALID_HANDLE_VALUE) {
+        m_nError = static_cast<long>(nError);
+        return false;
+    }
+    if (!SetDeleteDisposition(h, true)) {
+        m_nError = static_cast<long>(::GetLastError());
+        ::CloseHandle(h);
+        ::DeleteFileW(Widen(strTempName).c_str());
+        return false;
+    }
+    m_file.m_hFile = h;
+    m_file.m_strFileName = strFinalName;
+    m_strFinalName = strFinalName;
+    m_strTempName = strTempName;
+    m_bPending = true;
+    return true;
+}
+
+bool CPendingFile::Commit()
+{
+    if (!m_bPending) {
+        m_nError = ERROR_INVALID_HANDLE;
+        return false;
+    }
+    HANDLE h = static_cast<HANDLE>(m_file.m_hFile);
+    if (!SetDeleteDisposition(h, false) || !RenameByHandle(h, m_strFinalName)) {
+        m_nError = static_cast<long>(::GetLastError());
+        SetDeleteDisposition(h, true);
+        return false;
+    }
+    m_bPending = false;
+    m_strTempName.clear();
+    try {
+        m_file.Close();
+    } catch (const CFileException&) {
+        // The file has its name and every byte already; a handle that will not close
+        // has nothing left to lose.
+    }
+    return true;
+}
+
+void CPendingFile::Discard()
+{
+    if (!m_bPending)
+        return;
+    m_bPending = false;
+    try {
+        m_file.Close();
+    } catch (const CFileException&) {
+        // Its bytes are thrown away anyway.
+    }
+    // Gone already with its handle, unless the disposition could not be set again
+    // after a failed commit.
+    ::DeleteFileW(Widen(m_strTempName).c_str());
+    m_strTempName.clear();
+}
+
+bool ReserveOpenFiles(std::size_t)
+{
+    return true;
+}
