@@ -16,20 +16,6 @@ static_assert(kBoxExclamation == MB_ICONEXCLAMATION && kBoxInformation == MB_ICO
                   kBoxYesNo == MB_YESNO && kBoxDefaultSecond == MB_DEFBUTTON2,
               "the outcome table's box types are the system's");
 
-// The one place where a size choice becomes a piece size; none chosen keeps the one
-// held (32000 from the start).
-int PieceSizeKForChoice(int nSizeChoice, int nHeldSizeK)
-{
-    switch (nSizeChoice) {
-    case 1:
-        return 32000;
-    case 2:
-        return 64000;
-    default:
-        return nHeldSizeK;
-    }
-}
-
 }  // namespace
 
 void CMainDialog::OnOK()
@@ -65,13 +51,11 @@ std::optional<CJobRequest> CMainDialog::CheckForm()
     // Only a warning: the split goes on with the piece size already held.
     if (m_bSplitMode && m_nSizeChoice == 0)
         MessageBox("你必须先选择分割大小，也就是你的优盘的大小", kFormErrorCaption, MB_ICONEXCLAMATION);
-    if (m_bSplitMode && m_nSizeChoice == 3) {
-        const std::optional<int> nSizeK = CheckSizeField();
+    if (m_bSplitMode) {
+        const std::optional<int> nSizeK = ChosenPieceSizeK();
         if (!nSizeK)
             return std::nullopt;
         m_nPieceSizeK = *nSizeK;
-    } else if (m_bSplitMode) {
-        m_nPieceSizeK = PieceSizeKForChoice(m_nSizeChoice, m_nPieceSizeK);
     }
     // An over-long path has had its own box; running the job anyway would act on a
     // name the user could not have meant and fail with a second, misleading box.
@@ -82,6 +66,22 @@ std::optional<CJobRequest> CMainDialog::CheckForm()
         return std::nullopt;
     }
     return CJobRequest{m_bSplitMode ? JobKind::Split : JobKind::Merge, m_strPath, m_nPieceSizeK};
+}
+
+// The one place where a size choice becomes a piece size; none chosen keeps the one
+// held (32000 from the start).
+std::optional<int> CMainDialog::ChosenPieceSizeK()
+{
+    switch (m_nSizeChoice) {
+    case 1:
+        return 32000;
+    case 2:
+        return 64000;
+    case 3:
+        return CheckSizeField();
+    default:
+        return m_nPieceSizeK;
+    }
 }
 
 std::optional<int> CMainDialog::CheckSizeField()
