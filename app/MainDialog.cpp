@@ -5,6 +5,7 @@
 #include "app/MainDialog.h"
 
 #include "app/AboutDialog.h"
+#include "app/SizeField.h"
 #include "engine/PieceName.h"
 #include "framework/portable/Utf16.h"
 #include "framework/win32/DataExchange.h"
@@ -63,6 +64,9 @@ BEGIN_MESSAGE_MAP(CMainDialog, CDialog)
     ON_MESSAGE(WM_DROPFILES, &CMainDialog::OnDropFiles)
     ON_BN_CLICKED(IDC_SIZE_32MB, &CMainDialog::OnPieceSize32MB)
     ON_BN_CLICKED(IDC_SIZE_64MB, &CMainDialog::OnPieceSize64MB)
+    ON_BN_CLICKED(IDC_SIZE_OTHER, &CMainDialog::OnPieceSizeOther)
+    ON_CBN_SELCHANGE(IDC_SIZE_OTHER_MB, &CMainDialog::OnSizeFieldChange)
+    ON_CBN_EDITCHANGE(IDC_SIZE_OTHER_MB, &CMainDialog::OnSizeFieldChange)
 END_MESSAGE_MAP()
 
 // Every command passes here first; IDOK reaches the Start command (OnOK) and
@@ -115,6 +119,9 @@ BOOL CMainDialog::OnInitDialog()
     m_linkMail.MarkOpened(FALSE);
     m_linkHome.SetTarget(kHomeAddress);
     m_linkHome.MarkOpened(FALSE);
+
+    for (const CString& strChoice : SizeFieldChoices())
+        GetDlgItem(IDC_SIZE_OTHER_MB).SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(strChoice).c_str()));
 
     m_nPieceSizeK = 32000;
     GetDlgItem(IDOK).EnableWindow(FALSE);
@@ -209,6 +216,7 @@ void CMainDialog::OnPieceSize32MB()
     CheckDlgButton(IDC_SIZE_32MB, BST_CHECKED);
     CheckDlgButton(IDC_MODE_SPLIT, BST_CHECKED);
     m_nSizeChoice = 1;
+    EnableSizeField();
     EnableStart();
 }
 
@@ -217,7 +225,25 @@ void CMainDialog::OnPieceSize64MB()
     CheckDlgButton(IDC_SIZE_64MB, BST_CHECKED);
     CheckDlgButton(IDC_MODE_SPLIT, BST_CHECKED);
     m_nSizeChoice = 2;
+    EnableSizeField();
     EnableStart();
+}
+
+void CMainDialog::OnPieceSizeOther()
+{
+    // Reached from the field too, where no click cleared the other two sizes.
+    CheckRadioButton(IDC_SIZE_64MB, IDC_SIZE_OTHER, IDC_SIZE_OTHER);
+    CheckDlgButton(IDC_MODE_SPLIT, BST_CHECKED);
+    m_nSizeChoice = 3;
+    EnableSizeField();
+    EnableStart();
+}
+
+void CMainDialog::OnSizeFieldChange()
+{
+    // Like the size buttons, the field chooses only while the size group takes input.
+    if (m_nSizeChoice != 3 && GetDlgItem(IDC_SIZE_OTHER).IsWindowEnabled())
+        OnPieceSizeOther();
 }
 
 void CMainDialog::EnableSizeControls(BOOL bEnable)
@@ -225,6 +251,13 @@ void CMainDialog::EnableSizeControls(BOOL bEnable)
     GetDlgItem(IDC_SIZE_FRAME).EnableWindow(bEnable);
     GetDlgItem(IDC_SIZE_64MB).EnableWindow(bEnable);
     GetDlgItem(IDC_SIZE_32MB).EnableWindow(bEnable);
+    GetDlgItem(IDC_SIZE_OTHER).EnableWindow(bEnable);
+    EnableSizeField();
+}
+
+void CMainDialog::EnableSizeField()
+{
+    GetDlgItem(IDC_SIZE_OTHER_MB).EnableWindow(m_nSizeChoice == 3 && GetDlgItem(IDC_SIZE_OTHER).IsWindowEnabled());
 }
 
 void CMainDialog::EnableStart()

@@ -23,7 +23,7 @@ public:
     // enabling Start passes through; m_strPath follows the path field only when
     // browsing, dropping or starting.
     bool m_bSplitMode = false;   // true = split, false = merge
-    int m_nSizeChoice = 0;       // 0 = none chosen, 1 = "32MB", 2 = "64MB"
+    int m_nSizeChoice = 0;       // 0 = none chosen, 1 = "32MB", 2 = "64MB", 3 = "其他" (the size field)
     int m_nPieceSizeK = 0;       // the piece size in thousands of bytes (32000 = 32,000,000)
     CString m_strPath;           // the file to split, or piece 001 to merge from
 
@@ -50,6 +50,9 @@ protected:
     void OnModeMerge();
     void OnPieceSize32MB();
     void OnPieceSize64MB();
+    void OnPieceSizeOther();
+    // A size chosen from the size field's list or typed into it.
+    void OnSizeFieldChange();
 
     DECLARE_MESSAGE_MAP()
 
@@ -62,6 +65,14 @@ private:
     std::optional<CJobRequest> CheckForm();
 
     void EnableSizeControls(BOOL bEnable);
+    // The size field takes input only while its choice, 其他, is the one made.
+    void EnableSizeField();
+    // The piece size of the size chosen, in thousands of bytes; none after the size
+    // field's box.
+    std::optional<int> ChosenPieceSizeK();
+    // The size field's value as a piece size in thousands of bytes; none after a box
+    // that says what the field takes.
+    std::optional<int> CheckSizeField();
     // Start is only ever enabled here; nothing disables it after the dialog opened.
     void EnableStart();
     // A file chosen outside the file-open dialog (dropped, or on the command line):

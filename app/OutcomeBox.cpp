@@ -1,5 +1,8 @@
 #include "app/OutcomeBox.h"
 
+#include "app/SizeField.h"
+#include "engine/SizeLimits.h"
+
 #include <utility>
 
 namespace {
@@ -11,6 +14,26 @@ const char kDoneCaption[] = "Kavrel：完成了！";
 COutcomeBox Warn(CString strText, const char* pszCaption)
 {
     return {std::move(strText), pszCaption, kBoxExclamation};
+}
+
+// "4,294,000,000": byte counts of ten digits are read at a glance only so.
+CString GroupDigits(std::uint64_t n)
+{
+    CString strDigits = AfxFormat("%llu", static_cast<unsigned long long>(n));
+    for (std::size_t i = strDigits.size(); i > 3; i -= 3)
+        strDigits.insert(i - 3, ",");
+    return strDigits;
+}
+
+// The piece limit's text, with the smallest size in MB that would do where one would.
+CString TooManyPiecesText(std::uint64_t nLength)
+{
+    const CString strLimit = "文件太大了，分割后会超过999个文件，无法分割";
+    const std::uint64_t nSizeMB = (SmallestPieceSize(nLength) + 999999) / 1000000;
+    if (nLength == 0 || nSizeMB > static_cast<std::uint64_t>(kMaxFieldSizeMB))
+        return strLimit;
+    return strLimit + AfxFormat("\n请选择更大的分割大小，至少%lluMB（可以在\"其他\"里填写）",
+                                static_cast<unsigned long long>(nSizeMB));
 }
 
 } // namespace
@@ -34,9 +57,14 @@ COutcomeBox MakeOutcomeBox(const CJobOutcome& o)
     case JobReason::NotWorthSplitting:
         return {"没必要分割该文件", "Kavrel：没必要呀！", kBoxInformation};
     case JobReason::TooManyPieces:
-        return Warn("文件太大了，分割后会超过999个文件，无法分割", pszJob);
+        return Warn(TooManyPiecesText(o.nBytes), pszJob);
     case JobReason::RecordUnwritable:
         return Warn(AfxFormat("无法写入校验文件%s", pszFile), pszJob);
+    case JobReason::FileTooLongForVolume:
+        return Warn(AfxFormat("合并好的文件%s\n会有%s字节，但它所在的磁盘是%s格式，\n单个文件不能达到4GB(4,294,967,296字节)，无法合并!\n"
+                              "请把分割好的文件复制到NTFS或exFAT格式的磁盘上再合并",
+                              pszFile, GroupDigits(o.nBytes).c_str(), o.strOtherFile.c_str()),
+                    pszCheck);
     case JobReason::NotFirstPiece:
         return Warn("文件名好象有误请检查!", pszCheck);
     case JobReason::RecordBad:
@@ -69,6 +97,11 @@ COutcomeBox MakeOutcomeBox(const CJobOutcome& o)
         return {"wrong to new!", nullptr, kBoxPlain};
     case JobReason::DeviceName:
         return Warn(AfxFormat("%s\n是设备的名称,不能当作文件用,请检查!", pszFile), pszCheck);
+    case JobReason::NoRoom:
+        return Warn(AfxFormat("磁盘空间不够了!\n%s需要写入%s字节，\n但%s所在的磁盘只剩%s字节\n请先腾出空间再试!",
+                              bSplit ? "分割" : "合并", GroupDigits(o.nBytes).c_str(), pszFile,
+                              GroupDigits(o.nFreeBytes).c_str()),
+                    pszCheck);
     case JobReason::SameFile:
         return Warn(AfxFormat("%s\n和%s\n是同一个文件(链接),写入会毁掉它,请检查!", pszFile, o.strOtherFile.c_str()),
                     pszCheck);

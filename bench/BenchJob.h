@@ -12,6 +12,7 @@ constexpr int kBenchPieceSizeK = 32000;
 struct CJobOptions {
     bool bProgress = false;   // the progress state the progress dialog reads
     bool bChecksums = true;   // false: a split without its checksum record
+    int nPieceSizeK = kBenchPieceSizeK;   // a split's pieces, in thousands of bytes
 };
 
 // Runs "split" (of strPath) or "merge" (from piece strPath; it checks the pieces when

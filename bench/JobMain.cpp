@@ -1,10 +1,11 @@
 // The process the benchmark times a job in, natively and under Wine.
-// Usage: split_merge_job split|merge PATH [--progress] [--no-checksums]   one job
+// Usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-k=N]   one job
 //        split_merge_job --serve   one such line of arguments per line of input, one
 //        answer per job; a process kept alive, so Wine starts its services only once
 #include "bench/BenchJob.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -16,6 +17,17 @@ bool TakeFlag(std::string& line, const std::string& flag)
     if (line.size() <= tail.size() || line.compare(line.size() - tail.size(), tail.size(), tail) != 0)
         return false;
     line.resize(line.size() - tail.size());
+    return true;
+}
+
+// Takes " PREFIXvalue" off the end of line when it is there.
+bool TakeValue(std::string& line, const std::string& prefix, std::string& value)
+{
+    const std::size_t nStart = line.rfind(" " + prefix);
+    if (nStart == std::string::npos || line.find(' ', nStart + 1) != std::string::npos)
+        return false;
+    value = line.substr(nStart + 1 + prefix.size());
+    line.resize(nStart);
     return true;
 }
 
@@ -31,6 +43,11 @@ bool RunLine(std::string line)
             bTaken = options.bProgress = true;
         if (TakeFlag(line, "--no-checksums")) {
             options.bChecksums = false;
+            bTaken = true;
+        }
+        std::string value;
+        if (TakeValue(line, "--piece-k=", value)) {
+            options.nPieceSizeK = std::atoi(value.c_str());
             bTaken = true;
         }
     }
@@ -54,7 +71,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: split_merge_job split|merge PATH [--progress] [--no-checksums] | --serve\n");
+        std::fprintf(stderr, "usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-k=N] | --serve\n");
         return 2;
     }
     std::string line = argv[1];

@@ -2,7 +2,8 @@
 // job in a child process of its own, and compares it round by round with
 // `split -b`, with `cp` of the same bytes, with `cat`, with itself reporting progress,
 // and with itself under Wine; as shipped (checksum record written and checked) and
-// as the copy alone. The page cache is warm and every job starts after a
+// as the copy alone. One more split cuts 1,000,000,000-byte pieces, against
+// `split -b` of that size. The page cache is warm and every job starts after a
 // sync, so each meets a machine with nothing left to write. Every output is checked;
 // the exit status is 1 when one differs or our peak memory passes the limit.
 // Usage: split_merge_bench [FOLDER [ROUNDS]] [--wine EXE | --no-wine]
@@ -30,6 +31,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint64_t kSourceSize = std::uint64_t{1} << 30;
+// Pieces of a size chosen beside 其他: the copy must keep its pace and its memory.
+constexpr int kLargePieceSizeK = 1000000;
 constexpr long kPeakLimitKiB = 8 * 1024;
 
 struct CGoal {
@@ -119,12 +122,15 @@ public:
 
     void Prepare()
     {
-        for (const char* dir : {"ref", "ours", "peer", "cp", "wine"})
+        for (const char* dir : {"ref", "ours", "peer", "cp", "wine", "large-ref", "large-ours", "large-peer"})
             fs::create_directories(m_work + "/" + dir);
         WriteSource(m_source);
         // split(1)'s own pieces, once: every split of ours must give the same bytes.
         RunChild({"split", "-b", std::to_string(kBenchPieceSizeK) + "000", m_source, m_work + "/ref/data.bin."});
         m_ref = ListPieces(m_work + "/ref", "data.bin.");
+        RunChild({"split", "-b", std::to_string(kLargePieceSizeK) + "000", m_source,
+            m_work + "/large-ref/data.bin."});
+        m_largeRef = ListPieces(m_work + "/large-ref", "data.bin.");
         if (m_wineExe.empty())
             return;
         // Both sides keep one process for all their jobs: Wine starts its services
@@ -180,6 +186,14 @@ public:
             fs::remove(m_work + "/cp/data.bin");
             return Timed({"cp", m_source, m_work + "/cp/data.bin"});
         }));
+        Add(m_largeSplitVsSplit, pair([&] { return Split(m_work + "/large-ours", Side::Child, false, true,
+                                                     kLargePieceSizeK); },
+            [&] {
+                const std::string large = m_work + "/large-peer";
+                RemovePieces(large, "data.bin.");
+                return Timed({"split", "-b", std::to_string(kLargePieceSizeK) + "000", m_source,
+                    large + "/data.bin."});
+            }));
         Add(m_mergeVsCat, pair(oursMerge, cat));
         Add(m_copyMergeVsCat, pair(copyMerge, cat));
         // On the copy alone, where the progress reports weigh most.
@@ -204,7 +218,8 @@ public:
     {
         std::printf("\n%-34s %-18s %-18s %9s %9s\n", "median of per-round ratios", "wall (min-max)", "cpu (min-max)",
             "ours", "peer");
-        for (const CPairStats* stats : {&m_splitVsSplit, &m_splitVsCp, &m_copySplitVsSplit, &m_mergeVsCat,
+        for (const CPairStats* stats : {&m_splitVsSplit, &m_splitVsCp, &m_copySplitVsSplit, &m_largeSplitVsSplit,
+                 &m_mergeVsCat,
                  &m_copyMergeVsCat, &m_splitProgress, &m_mergeProgress, &m_splitWine, &m_mergeWine, &m_copySplitWine,
                  &m_copyMergeWine}) {
             if (!stats->Empty())
@@ -224,6 +239,7 @@ public:
             {"split / cp", m_splitVsCp.MedianWallRatio(), 1.20},
             {"merge / cat", m_mergeVsCat.MedianWallRatio(), 1.00},
             {"copy alone: split / split -b", m_copySplitVsSplit.MedianWallRatio(), 1.00},
+            {"1e9 pieces: split / split -b", m_largeSplitVsSplit.MedianWallRatio(), 1.00},
             {"copy alone: merge / cat", m_copyMergeVsCat.MedianWallRatio(), 1.00},
             {"split peak MiB", m_nPeak[kOursSplit] / 1024.0, kPeakLimitKiB / 1024.0},
             {"merge peak MiB", m_nPeak[kOursMerge] / 1024.0, kPeakLimitKiB / 1024.0},
@@ -261,16 +277,20 @@ private:
         return {true, run.wallSeconds, run.cpuSeconds, run.maxRssKiB};
     }
 
-    CJobFigures Job(const std::string& job, const std::string& path, Side side, bool bProgress, bool bChecksums)
+    CJobFigures Job(const std::string& job, const std::string& path, Side side, bool bProgress, bool bChecksums,
+        int nPieceSizeK = kBenchPieceSizeK)
     {
-        const std::string suffix =
-            std::string(bProgress ? " --progress" : "") + (bChecksums ? "" : " --no-checksums");
+        const std::string pieceK = "--piece-k=" + std::to_string(nPieceSizeK);
+        const std::string suffix = std::string(bProgress ? " --progress" : "") + (bChecksums ? "" : " --no-checksums") +
+            (nPieceSizeK != kBenchPieceSizeK ? " " + pieceK : "");
         if (side == Side::Child) {
             std::vector<std::string> args = {m_jobExe, job, path};
             if (bProgress)
                 args.push_back("--progress");
             if (!bChecksums)
                 args.push_back("--no-checksums");
+            if (nPieceSizeK != kBenchPieceSizeK)
+                args.push_back(pieceK);
             ::sync();
             const CChildRun run = RunChild(args);
             ParseOrFail(run.output, job + " " + path);
@@ -286,21 +306,24 @@ private:
         return figures;
     }
 
-    // Splits dir/data.bin, a link to the source, into fresh pieces, and checks them.
-    CJobFigures Split(const std::string& dir, Side side, bool bProgress, bool bChecksums)
+    // Splits dir/data.bin, a link to the source, into fresh pieces, and checks them
+    // against split(1)'s of the same size.
+    CJobFigures Split(const std::string& dir, Side side, bool bProgress, bool bChecksums,
+        int nPieceSizeK = kBenchPieceSizeK)
     {
         RemovePieces(dir, "data_");
         if (!fs::exists(dir + "/data.bin"))
             fs::create_hard_link(m_source, dir + "/data.bin");
-        const CJobFigures figures = Job("split", dir + "/data.bin", side, bProgress, bChecksums);
+        const CJobFigures figures = Job("split", dir + "/data.bin", side, bProgress, bChecksums, nPieceSizeK);
+        const std::vector<std::string>& ref = nPieceSizeK == kBenchPieceSizeK ? m_ref : m_largeRef;
         if (fs::exists(dir + "/data.bin.sha256") != bChecksums)
             Fail(dir + ": the checksum record is " + (bChecksums ? "missing" : "there"));
         const std::vector<std::string> pieces = ListPieces(dir, "data_");
-        if (pieces.size() != m_ref.size())
-            Fail(dir + ": " + std::to_string(pieces.size()) + " pieces, split -b made " + std::to_string(m_ref.size()));
+        if (pieces.size() != ref.size())
+            Fail(dir + ": " + std::to_string(pieces.size()) + " pieces, split -b made " + std::to_string(ref.size()));
         for (std::size_t i = 0; i < pieces.size(); ++i) {
-            if (!SameBytes(pieces[i], m_ref[i]))
-                Fail(pieces[i] + " differs from split -b's " + m_ref[i]);
+            if (!SameBytes(pieces[i], ref[i]))
+                Fail(pieces[i] + " differs from split -b's " + ref[i]);
         }
         return figures;
     }
@@ -326,11 +349,12 @@ private:
     }
 
     const std::string m_work, m_source, m_jobExe, m_wineExe;
-    std::vector<std::string> m_ref;
+    std::vector<std::string> m_ref, m_largeRef;
     std::unique_ptr<CServedChild> m_native, m_wine;
     CPairStats m_splitVsSplit{"split / split -b 32000000"};
     CPairStats m_splitVsCp{"split / cp"};
     CPairStats m_copySplitVsSplit{"split, copy alone / split -b"};
+    CPairStats m_largeSplitVsSplit{"split / split -b 1000000000"};
     CPairStats m_mergeVsCat{"merge / cat pieces > file"};
     CPairStats m_copyMergeVsCat{"merge, copy alone / cat"};
     CPairStats m_splitProgress{"copy alone: split, progress on/off"};
@@ -375,9 +399,10 @@ int main(int argc, char** argv)
     bool bOk = false;
     try {
         bench.Prepare();
-        std::printf("source: %s, %llu bytes; pieces of %d000 bytes; %d rounds, each pair back to back, "
-                    "which goes first alternating\n",
-            (work + "/source.bin").c_str(), static_cast<unsigned long long>(kSourceSize), kBenchPieceSizeK, nRounds);
+        std::printf("source: %s, %llu bytes; pieces of %d000 bytes (%d000 in one row); %d rounds, each pair back "
+                    "to back, which goes first alternating\n",
+            (work + "/source.bin").c_str(), static_cast<unsigned long long>(kSourceSize), kBenchPieceSizeK,
+            kLargePieceSizeK, nRounds);
         for (int round = 0; round < nRounds; ++round) {
             bench.Round(round);
             std::fprintf(stderr, "round %d of %d done\n", round + 1, nRounds);

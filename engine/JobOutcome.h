@@ -2,6 +2,7 @@
 // the user's words once the job is over. The engine shows nothing itself.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -22,9 +23,10 @@ enum class JobReason {
     // Split
     SizeError,            // a piece size of zero or less
     NotWorthSplitting,    // the source is no larger than one piece
-    TooManyPieces,        // more than kMaxPieces
+    TooManyPieces,        // more than kMaxPieces; bytes: the source's length
     RecordUnwritable,     // file: the checksum record
     // Merge
+    FileTooLongForVolume, // file: the merged file; bytes: its length; other file: the file system
     NotFirstPiece,        // the selected name is not piece 001 of a set
     RecordBad,            // file: the checksum record, unreadable or of another set
     PieceNotInRecord,     // file: a piece after the last one listed
@@ -43,6 +45,7 @@ enum class JobReason {
     NoMemory,             // the copy blocks cannot be allocated
     DeviceName,           // file: a reserved device name
     SameFile,             // file and other file: two names of one file (a link)
+    NoRoom,               // file: the first file to write; bytes: all it writes, and the room left
 };
 
 struct CJobOutcome {
@@ -56,6 +59,9 @@ struct CJobOutcome {
     std::string strOtherFile;
     // The system's cause (GetLastError, errno) where there is one; 0 otherwise.
     long nOsError = 0;
+    // The sizes a reason names, in bytes; 0 otherwise.
+    std::uint64_t nBytes = 0;
+    std::uint64_t nFreeBytes = 0;
 
     static CJobOutcome Done(JobKind kind, std::string strFile)
     {

@@ -4,6 +4,7 @@
 #include "engine/ChecksumRecord.h"
 #include "engine/PieceName.h"
 #include "engine/PieceSet.h"
+#include "engine/SizeLimits.h"
 #include "engine/TargetCheck.h"
 #include "framework/portable/File.h"
 #include "framework/portable/FileSystem.h"
@@ -68,6 +69,8 @@ CJobOutcome MergePieces(std::string selectedPath, IJobProgress* pProgress, bool 
     std::vector<std::string> reads = set.names;
     reads.push_back(recordName);
     if (auto refusal = CheckJobFiles(JobKind::Merge, reads, {outName}))
+        return *refusal;
+    if (auto refusal = CheckRoomForMerge(outName, set.nTotalBytes))
         return *refusal;
     // Refused now rather than after the whole copy; held until the merged file
     // replaces it.

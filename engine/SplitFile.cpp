@@ -3,6 +3,7 @@
 #include "engine/BlockCopy.h"
 #include "engine/ChecksumRecord.h"
 #include "engine/PieceName.h"
+#include "engine/SizeLimits.h"
 #include "engine/SplitCommit.h"
 #include "engine/TargetCheck.h"
 #include "framework/portable/File.h"
@@ -43,7 +44,7 @@ CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pPro
     // An exact multiple still gets its empty last piece, so a merge finds the end.
     const std::uint64_t nCount = nLength / nPieceSize + 1;
     if (nCount > static_cast<std::uint64_t>(kMaxPieces))
-        return Refused(JobReason::TooManyPieces);
+        return TooManyPiecesFor(nLength);
     const CPieceName first(MakeFirstPieceName(sourcePath));
     const std::string recordName = ChecksumRecordName(sourcePath);
     std::vector<std::string> writes;
@@ -58,6 +59,8 @@ CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pPro
             return *refusal;
     }
     holder.Close();
+    if (auto refusal = CheckRoomForSplit(sourcePath, first.Path(), nCount, nLength))
+        return *refusal;
     CBlockCopy copy(pProgress, nLength);
     if (!copy.Allocate(bChecksums))
         return CJobOutcome::Failed(JobKind::Split, JobReason::NoMemory);

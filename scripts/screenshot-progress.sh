@@ -37,7 +37,7 @@ click_at() {
   sleep 0.5
 }
 click_at 40 29    # 分割
-click_at 240 31   # 32MB
+click_at 224 28   # 32MB
 click_at 60 101   # the path field
 xdotool type --delay 20 "Z:${work//\//\\}\\movie.avi"
 click_at 288 74   # Start

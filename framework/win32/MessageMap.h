@@ -159,6 +159,10 @@ protected:                                        \
 #define ON_BN_CLICKED(id, memberFxn) \
     {AfxEntryKind::Command, WM_COMMAND, BN_CLICKED, (id), &AfxThunk::Void<ThisClass, memberFxn>, \
      nullptr},
+#define ON_CBN_SELCHANGE(id, memberFxn) \
+    {AfxEntryKind::Command, WM_COMMAND, CBN_SELCHANGE, (id), &AfxThunk::Void<ThisClass, memberFxn>, nullptr},
+#define ON_CBN_EDITCHANGE(id, memberFxn) \
+    {AfxEntryKind::Command, WM_COMMAND, CBN_EDITCHANGE, (id), &AfxThunk::Void<ThisClass, memberFxn>, nullptr},
 
 // LRESULT f(WPARAM, LPARAM)
 #define ON_MESSAGE(msg, memberFxn) AFX_MSG_ENTRY(msg, Message, memberFxn)

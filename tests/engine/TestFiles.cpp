@@ -18,11 +18,12 @@ const char kSeparator = '\\';
 const char kSeparator = '/';
 #endif
 
-CTempDir::CTempDir()
+CTempDir::CTempDir(const std::string& strBase)
 {
+    const fs::path base = strBase.empty() ? fs::temp_directory_path() : fs::u8path(strBase);
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path dir = fs::temp_directory_path() / ("tosvik-" + std::to_string(random()));
+        fs::path dir = base / ("tosvik-" + std::to_string(random()));
         if (fs::create_directory(dir)) {
             m_strDir = dir.string();
             return;

@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-// A fresh folder under the system's temporary folder, removed with all it holds.
+// A fresh folder under the system's temporary folder (or under strBase), removed with
+// all it holds.
 class CTempDir {
 public:
-    CTempDir();
+    explicit CTempDir(const std::string& strBase = std::string());
     ~CTempDir();
     CTempDir(const CTempDir&) = delete;
     CTempDir& operator=(const CTempDir&) = delete;

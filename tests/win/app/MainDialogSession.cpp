@@ -53,6 +53,21 @@ void MainDialogSession::SetPathText(const CString& strText)
     wintest::SetWindowText(Item(IDC_PATH), strText);
 }
 
+void MainDialogSession::TypeSize(const CString& strText)
+{
+    // The drop-down list's edit part is the one child of the combo box.
+    HWND hEdit = ::GetWindow(Item(IDC_SIZE_OTHER_MB), GW_CHILD);
+    ASSERT_NE(hEdit, nullptr);
+    for (wchar_t c : Widen(strText))
+        ::SendMessageW(hEdit, WM_CHAR, c, 1);
+}
+
+void MainDialogSession::SizeFieldNotifies(WORD nCode)
+{
+    HWND hField = Item(IDC_SIZE_OTHER_MB);
+    ::SendMessageW(m_hDialog, WM_COMMAND, MAKEWPARAM(IDC_SIZE_OTHER_MB, nCode), reinterpret_cast<LPARAM>(hField));
+}
+
 void MainDialogSession::Browse(const char* pszPath)
 {
     // Posted: the click runs a modal dialog that has to be answered first.

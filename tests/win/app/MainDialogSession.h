@@ -31,6 +31,12 @@ public:
     void TypePath(const CString& strText);
     // The field's text put there by code, past its typing limit.
     void SetPathText(const CString& strText);
+    // Keys typed into the size field beside 其他 (UTF-8), each as the system hands it
+    // over; the field tells the dialog of every change.
+    void TypeSize(const CString& strText);
+    // The size field tells the dialog of a choice (CBN_SELCHANGE) or an edit
+    // (CBN_EDITCHANGE), as it does when a program drives it; returns once handled.
+    void SizeFieldNotifies(WORD nCode);
     // Browse, then choose strPath in the system's file-open dialog, or cancel it
     // (pszPath null). Returns once the handler ran.
     void Browse(const char* pszPath);

@@ -1,5 +1,5 @@
 // The main dialog as the user meets it: its template, its state when it opens, and
-// how Start and the size controls follow the choices.
+// how Start, the size controls and the size field follow the choices.
 #include "tests/win/app/MainDialogSession.h"
 
 #include "framework/portable/Utf16.h"
@@ -18,19 +18,24 @@ struct Expected {
     bool bSizesEnabled;
     bool bSplitChecked;
     bool bMergeChecked;
-    int nSizeChecked;  // 0 none, else 32 or 64
+    int nSizeChecked;  // 0 none, else 32, 64 or kOther
 };
+
+const int kOther = 1;
 
 void ExpectForm(const MainDialogSession& s, const Expected& e)
 {
     EXPECT_EQ(s.Text(IDOK), e.pszStartCaption);
     EXPECT_EQ(s.Enabled(IDOK), e.bStartEnabled);
-    for (int nID : {IDC_SIZE_FRAME, IDC_SIZE_64MB, IDC_SIZE_32MB})
+    for (int nID : {IDC_SIZE_FRAME, IDC_SIZE_64MB, IDC_SIZE_32MB, IDC_SIZE_OTHER})
         EXPECT_EQ(s.Enabled(nID), e.bSizesEnabled) << "control " << nID;
+    // The field takes a size only while 其他 is the size chosen.
+    EXPECT_EQ(s.Enabled(IDC_SIZE_OTHER_MB), e.bSizesEnabled && e.nSizeChecked == kOther);
     EXPECT_EQ(s.Checked(IDC_MODE_SPLIT), e.bSplitChecked);
     EXPECT_EQ(s.Checked(IDC_MODE_MERGE), e.bMergeChecked);
     EXPECT_EQ(s.Checked(IDC_SIZE_32MB), e.nSizeChecked == 32);
     EXPECT_EQ(s.Checked(IDC_SIZE_64MB), e.nSizeChecked == 64);
+    EXPECT_EQ(s.Checked(IDC_SIZE_OTHER), e.nSizeChecked == kOther);
 }
 
 std::vector<int> ChildIds(HWND hDialog)
@@ -61,16 +66,17 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
         const int order[] = {IDOK, IDCANCEL, IDC_PATH, IDC_BROWSE, IDC_MODE_SPLIT, IDC_MODE_MERGE,
                              IDC_MODE_FRAME, IDC_FILE_FRAME, IDC_SIZE_FRAME, IDC_SHOW_INSTRUCTIONS,
                              IDC_CREDITS_FRAME, IDC_DESIGNER_TEXT, IDC_HOME_LINK, IDC_MAIL_LINK,
-                             IDC_SIZE_64MB, IDC_SIZE_32MB};
+                             IDC_SIZE_64MB, IDC_SIZE_32MB, IDC_SIZE_OTHER, IDC_SIZE_OTHER_MB};
         EXPECT_EQ(ChildIds(s.Dialog()), std::vector<int>(std::begin(order), std::end(order)));
         for (int nID : order) {
-            bool bDisabled = nID == IDOK || nID == IDC_SIZE_FRAME || nID == IDC_SIZE_64MB || nID == IDC_SIZE_32MB;
+            bool bDisabled = nID == IDOK || nID == IDC_SIZE_FRAME || nID == IDC_SIZE_64MB || nID == IDC_SIZE_32MB ||
+                nID == IDC_SIZE_OTHER || nID == IDC_SIZE_OTHER_MB;
             EXPECT_EQ(s.Enabled(nID), !bDisabled) << "control " << nID;
         }
         EXPECT_TRUE(s.Text(IDC_PATH).empty());
 
-        // Each pair is a group of its own, entered by Tab at its first button; the
-        // control after it, and the first of the dialog, end it.
+        // Each radio group is entered by Tab at its first button; the control after
+        // it, and the first of the dialog, end it. The size field is a group of its own.
         const struct {
             int nID;
             LONG_PTR nMarks;
@@ -79,6 +85,7 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
             {IDC_MODE_MERGE, 0},
             {IDC_SIZE_64MB, WS_GROUP | WS_TABSTOP},
             {IDC_SIZE_32MB, 0},
+            {IDC_SIZE_OTHER, 0},
         };
         for (const auto& radio : radios) {
             LONG_PTR style = ::GetWindowLongPtrW(s.Item(radio.nID), GWL_STYLE);
@@ -87,6 +94,9 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
         }
         for (int nID : {IDOK, IDC_MODE_FRAME})
             EXPECT_TRUE(::GetWindowLongPtrW(s.Item(nID), GWL_STYLE) & WS_GROUP) << nID;
+        // An editable drop-down list, so a size can be typed or chosen.
+        EXPECT_EQ(::GetWindowLongPtrW(s.Item(IDC_SIZE_OTHER_MB), GWL_STYLE) & (WS_GROUP | WS_TABSTOP | 3),
+                  WS_GROUP | WS_TABSTOP | CBS_DROPDOWN);
         EXPECT_TRUE(::GetWindowLongPtrW(s.Item(IDOK), GWL_STYLE) & WS_TABSTOP);
 
         CMainDialog& form = s.Form();
@@ -125,11 +135,28 @@ TEST(MainDialog, ModeAndSizeChoicesEnableStartAndNeverDisableIt)
             // The size's mark stays through mode changes: the pairs are groups apart.
             {IDC_MODE_MERGE, {"合并", true, false, false, true, 64}},
             {IDC_MODE_SPLIT, {"分割", true, true, true, false, 64}},
+            // 其他 is a third size like them; its field follows it, in and out of merge.
+            {IDC_SIZE_OTHER, {"分割", true, true, true, false, kOther}},
+            {IDC_MODE_MERGE, {"合并", true, false, false, true, kOther}},
+            {IDC_MODE_SPLIT, {"分割", true, true, true, false, kOther}},
+            {IDC_SIZE_32MB, {"分割", true, true, true, false, 32}},
         };
         for (const auto& step : steps) {
             SCOPED_TRACE(testing::Message() << "after clicking " << step.nClick);
             s.Click(step.nClick);
             ExpectForm(s, step.after);
+        }
+        // A size chosen or typed in the field, as a program that drives the field
+        // says so, chooses 其他; in merge mode nothing changes.
+        for (WORD nCode : {CBN_SELCHANGE, CBN_EDITCHANGE}) {
+            SCOPED_TRACE(nCode);
+            s.Click(IDC_SIZE_64MB);
+            s.Click(IDC_MODE_MERGE);
+            s.SizeFieldNotifies(nCode);
+            ExpectForm(s, {"合并", true, false, false, true, 64});
+            s.Click(IDC_MODE_SPLIT);
+            s.SizeFieldNotifies(nCode);
+            ExpectForm(s, {"分割", true, true, true, false, kOther});
         }
         s.Click(IDOK);
         ASSERT_EQ(s.boxes.Boxes().size(), 1u);
@@ -234,7 +261,11 @@ int Press(MainDialogSession& s, WPARAM nKey)
     ::PostMessageW(hBefore, WM_KEYUP, nKey, 0xC0000001);
     wintest::WaitFor([&] { return s.Focus() != hBefore; }, 2000);
     s.Sync();
-    return ::GetDlgCtrlID(s.Focus());
+    // In the size field the focus is on its edit part, a child of the combo box.
+    HWND hFocus = s.Focus();
+    if (::GetParent(hFocus) != s.Dialog())
+        hFocus = ::GetParent(hFocus);
+    return ::GetDlgCtrlID(hFocus);
 }
 
 void FocusOn(MainDialogSession& s, int nID)
@@ -275,15 +306,21 @@ TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
         ExpectForm(s, {"分割", false, true, true, false, 0});
 
         s.Click(IDC_SIZE_64MB);
-        // Tab enters each pair at its checked button.
+        // Tab enters each group at its checked button; the size field, off, is passed.
         EXPECT_EQ(TabCycle(s, IDC_PATH), (std::vector<int>{IDC_BROWSE, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS,
                                                            IDC_SIZE_64MB, IDOK, IDCANCEL}));
         FocusOn(s, IDC_SIZE_64MB);
         EXPECT_EQ(Press(s, VK_DOWN), IDC_SIZE_32MB);
         ExpectForm(s, {"分割", true, true, true, false, 32});
-        // From the last control of the dialog the arrow wraps inside the pair, not
-        // to the first control.
+        EXPECT_EQ(Press(s, VK_DOWN), IDC_SIZE_OTHER);
+        ExpectForm(s, {"分割", true, true, true, false, kOther});
+        // From the last button the arrow wraps inside the three, not into the field.
         EXPECT_EQ(Press(s, VK_DOWN), IDC_SIZE_64MB);
+        EXPECT_EQ(Press(s, VK_UP), IDC_SIZE_OTHER);
+        // With 其他 chosen, Tab goes from the sizes on to their field.
+        EXPECT_EQ(TabCycle(s, IDC_PATH), (std::vector<int>{IDC_BROWSE, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS,
+                                                           IDC_SIZE_OTHER, IDC_SIZE_OTHER_MB, IDOK, IDCANCEL}));
+        FocusOn(s, IDC_SIZE_OTHER);
         EXPECT_EQ(Press(s, VK_UP), IDC_SIZE_32MB);
         ExpectForm(s, {"分割", true, true, true, false, 32});
 

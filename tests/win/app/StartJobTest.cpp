@@ -180,7 +180,7 @@ TEST(StartJob, TheSizeChoiceSetsThePieceSize)
         EXPECT_EQ(ReadBytes(dir.Path("s_002.bin")), "l");
 
         // Set between messages, as nothing on the form can.
-        s.Form().m_nSizeChoice = 3;
+        s.Form().m_nSizeChoice = 4;
         s.Click(IDOK);
         ASSERT_EQ(s.boxes.Boxes().size(), 3u);
         EXPECT_EQ(s.boxes.Boxes()[2].text, "程序出现大小错误");

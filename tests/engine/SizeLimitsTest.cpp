@@ -1,0 +1,70 @@
+// Sizes a job must fit: which lengths a volume refuses by its file system's name (FAT's
+// 32-bit length in every spelling Windows and Linux give it, nothing else refused),
+// and the room a job needs on a volume that runs out of it. The smallest piece size
+// is checked where it is said, in the piece limit's box (OutcomeBoxTest).
+#include "engine/SizeLimits.h"
+
+#include "engine/MergePieces.h"
+#include "engine/SplitFile.h"
+#include "framework/portable/FileSystem.h"
+#include "framework/portable/String.h"
+#include "tests/engine/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+TEST(SizeLimits, FatVolumesRefuse4GiBAndMore)
+{
+    const std::uint64_t k4GiB = std::uint64_t{1} << 32;
+    const struct {
+        const char* pszFileSystem;
+        std::uint64_t nLength;
+        bool bTooLong;
+    } rows[] = {
+        {"FAT32", k4GiB - 1, false},
+        {"FAT32", k4GiB, true},
+        {"FAT32", k4GiB * 1000, true},
+        {"FAT", k4GiB, true},
+        {"FAT12", k4GiB, true},
+        {"FAT16", k4GiB + 1, true},
+        {"fat32", k4GiB, true},
+        {"FAT32", 0, false},
+        {"exFAT", k4GiB * 1000, false},
+        {"NTFS", k4GiB * 1000, false},
+        {"ext4", k4GiB, false},
+        {"", k4GiB, false},
+        // Only whole names: these are not FAT.
+        {"FAT3", k4GiB, false},
+        {"FAT32 ", k4GiB, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FileTooLongFor(row.pszFileSystem, row.nLength), row.bTooLong)
+            << row.pszFileSystem << ", " << row.nLength;
+}
+
+// On the 4 MiB volume of small-volume.sh (ctest's engine_small_volume), a split of
+// 3,000,000 bytes (four pieces, the last empty, and a record of five lines, 381 bytes)
+// and a merge of 2,500,000 find about 1.2 and 1.7 MB left: each is refused with both
+// figures and writes nothing.
+TEST(SmallVolume, NoRoomRefusesBeforeAnythingIsWritten)
+{
+    const char* pszVolume = std::getenv("TOSVIK_SMALL_VOLUME");
+    if (pszVolume == nullptr)
+        GTEST_SKIP() << "no small volume: ctest's engine_small_volume mounts one, natively as root";
+    const std::string strDir = pszVolume;
+    const auto expectRefused = [&](const CJobOutcome& o, std::uint64_t nData, std::uint64_t nOver, std::size_t nFiles) {
+        EXPECT_EQ(o.reason, JobReason::NoRoom);
+        EXPECT_EQ(o.nBytes, nData + nOver);
+        EXPECT_GT(o.nFreeBytes, 1000000u);
+        EXPECT_LT(o.nFreeBytes, o.nBytes);
+        EXPECT_EQ(ListFolder(strDir).size(), nFiles + 2) << "with . and ..";
+    };
+    WriteBytes(strDir + "/s.bin", MakeBytes(3000000));
+    expectRefused(SplitFile(strDir + "/s.bin", 1000), 3000000, 381, 1);
+    RemoveFile(strDir + "/s.bin");
+    for (const char* name : {"m_001.bin", "m_002.bin"})
+        WriteBytes(strDir + "/" + name, MakeBytes(1000000));
+    WriteBytes(strDir + "/m_003.bin", MakeBytes(500000));
+    expectRefused(MergePieces(strDir + "/m_001.bin"), 2500000, 0, 3);
+}
