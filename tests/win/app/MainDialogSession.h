@@ -1,7 +1,7 @@
 // Runs the program's main dialog (the real dialog from the real template as the main
 // window of a CSplitterApp) on the test's thread and drives it from a second thread
 // with window messages, as clicks, keys and drops would arrive. Every box is
-// recorded and answered with OK.
+// recorded and answered with OK, or with the answer a test sets.
 #pragma once
 
 #include "app/MainDialog.h"
