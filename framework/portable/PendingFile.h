@@ -36,6 +36,11 @@ private:
     // "~tosvik<8 hex digits>.tmp" in strFolder, a different one on every call: never
     // a piece name (no '_' before its dot), unlikely to be taken.
     static std::string MakeTemporaryName(const std::string& strFolder);
+    // The folder part of strPath, its separator included; empty for a bare name.
+    static std::string FolderOf(const std::string& strPath);
+    // Takes the just-created file into m_file (its errors naming strFinalName) and
+    // marks it pending; the backend has put the system's handle in m_file.
+    bool Pend(const std::string& strFinalName, const std::string& strTempName);
 
     CFile m_file;
     std::string m_strFinalName;

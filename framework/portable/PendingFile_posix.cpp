@@ -20,12 +20,6 @@ namespace {
 // How often a name that someone else took is tried again with the next one.
 constexpr int kNameAttempts = 100;
 
-std::string FolderOf(const std::string& strPath)
-{
-    const std::size_t nSlash = strPath.rfind('/');
-    return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash + 1);
-}
-
 std::string DescriptorPath(int fd)
 {
     return "/proc/self/fd/" + std::to_string(fd);
@@ -67,11 +61,7 @@ bool CPendingFile::Create(const std::string& strFinalName)
     // As every CFile: no one else opens it while it is ours.
     ::flock(fd, LOCK_EX | LOCK_NB);
     m_file.m_fd = fd;
-    m_file.m_strFileName = strFinalName;
-    m_strFinalName = strFinalName;
-    m_strTempName = strTempName;
-    m_bPending = true;
-    return true;
+    return Pend(strFinalName, strTempName);
 }
 
 bool CPendingFile::Commit()

@@ -17,12 +17,6 @@ namespace {
 // How often a name that someone else took is tried again with the next one.
 constexpr int kNameAttempts = 100;
 
-std::string FolderOf(const std::string& strPath)
-{
-    const std::size_t nSlash = strPath.find_last_of("\\/");
-    return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash + 1);
-}
-
 bool SetDeleteDisposition(HANDLE h, bool bDelete)
 {
     FILE_DISPOSITION_INFO info = {};
@@ -80,11 +74,7 @@ bool CPendingFile::Create(const std::string& strFinalName)
         return false;
     }
     m_file.m_hFile = h;
-    m_file.m_strFileName = strFinalName;
-    m_strFinalName = strFinalName;
-    m_strTempName = strTempName;
-    m_bPending = true;
-    return true;
+    return Pend(strFinalName, strTempName);
 }
 
 bool CPendingFile::Commit()
