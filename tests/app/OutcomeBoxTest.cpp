@@ -12,6 +12,13 @@ const char kDone[] = "Kavrel：完成了！";
 const unsigned kWarn = 48;
 const unsigned kInfo = 64;
 
+CJobOutcome WithBytes(CJobOutcome outcome, std::uint64_t nBytes, std::uint64_t nFreeBytes = 0)
+{
+    outcome.nBytes = nBytes;
+    outcome.nFreeBytes = nFreeBytes;
+    return outcome;
+}
+
 TEST(OutcomeBox, EveryOutcomeInTheUsersWords)
 {
     const JobKind S = JobKind::Split;
@@ -70,6 +77,23 @@ TEST(OutcomeBox, EveryOutcomeInTheUsersWords)
          "C:\\s_003.bin\n和C:\\s.bin\n是同一个文件(链接),写入会毁掉它,请检查!", kSplitting, kWarn},
         {CJobOutcome::Refused(M, JobReason::SameFile, "C:\\s.bin", "C:\\s_002.bin"),
          "C:\\s.bin\n和C:\\s_002.bin\n是同一个文件(链接),写入会毁掉它,请检查!", kChecking, kWarn},
+        // Our refusals about sizes, with their figures; the piece limit suggests the
+        // smallest size in MB that would do, while the field can take it.
+        {WithBytes(CJobOutcome::Refused(JobKind::Split, JobReason::NoRoom, "E:\\m_001.avi"), 4294000381u, 123456),
+         "磁盘空间不够了!\n分割需要写入4,294,000,381字节，\n但E:\\m_001.avi所在的磁盘只剩123,456字节\n请先腾出空间再试!",
+         kSplitting, kWarn},
+        {WithBytes(CJobOutcome::Refused(JobKind::Merge, JobReason::FileTooLongForVolume, "E:\\m.avi", "FAT32"),
+                   4294967296u),
+         "合并好的文件E:\\m.avi\n会有4,294,967,296字节，但它所在的磁盘是FAT32格式，\n"
+         "单个文件不能达到4GB(4,294,967,296字节)，无法合并!\n请把分割好的文件复制到NTFS或exFAT格式的磁盘上再合并",
+         kChecking, kWarn},
+        // 64 GB needs pieces of 64,064,065 bytes.
+        {WithBytes(CJobOutcome::Refused(JobKind::Split, JobReason::TooManyPieces), 64000000000u),
+         "文件太大了，分割后会超过999个文件，无法分割\n请选择更大的分割大小，至少65MB（可以在\"其他\"里填写）", kSplitting, kWarn},
+        {WithBytes(CJobOutcome::Refused(JobKind::Split, JobReason::TooManyPieces), 999999000000000u),
+         "文件太大了，分割后会超过999个文件，无法分割", kSplitting, kWarn},
+        // A name holding '%' is shown as it is, not read as a format.
+        {CJobOutcome::Done(M, "C:\\100%s%d.avi"), "合并完成\n请检查:C:\\100%s%d.avi", kDone, kInfo},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
@@ -78,51 +102,6 @@ TEST(OutcomeBox, EveryOutcomeInTheUsersWords)
         EXPECT_STREQ(box.pszCaption, row.caption);
         EXPECT_EQ(box.nType, row.type);
     }
-}
-
-CJobOutcome WithBytes(CJobOutcome outcome, std::uint64_t nBytes, std::uint64_t nFreeBytes = 0)
-{
-    outcome.nBytes = nBytes;
-    outcome.nFreeBytes = nFreeBytes;
-    return outcome;
-}
-
-// Our refusals about sizes, with their figures; the piece limit suggests the smallest
-// size in MB that would do, while the field can take it.
-TEST(OutcomeBox, SizesAreNamedWithTheirFigures)
-{
-    const struct {
-        CJobOutcome outcome;
-        const char* text;
-        const char* caption;
-    } rows[] = {
-        {WithBytes(CJobOutcome::Refused(JobKind::Split, JobReason::NoRoom, "E:\\m_001.avi"), 4294000381u, 123456),
-         "磁盘空间不够了!\n分割需要写入4,294,000,381字节，\n但E:\\m_001.avi所在的磁盘只剩123,456字节\n请先腾出空间再试!",
-         kSplitting},
-        {WithBytes(CJobOutcome::Refused(JobKind::Merge, JobReason::FileTooLongForVolume, "E:\\m.avi", "FAT32"),
-                   4294967296u),
-         "合并好的文件E:\\m.avi\n会有4,294,967,296字节，但它所在的磁盘是FAT32格式，\n"
-         "单个文件不能达到4GB(4,294,967,296字节)，无法合并!\n请把分割好的文件复制到NTFS或exFAT格式的磁盘上再合并",
-         kChecking},
-        // 64 GB needs pieces of 64,064,065 bytes.
-        {WithBytes(CJobOutcome::Refused(JobKind::Split, JobReason::TooManyPieces), 64000000000u),
-         "文件太大了，分割后会超过999个文件，无法分割\n请选择更大的分割大小，至少65MB（可以在\"其他\"里填写）", kSplitting},
-        {WithBytes(CJobOutcome::Refused(JobKind::Split, JobReason::TooManyPieces), 999999000000000u),
-         "文件太大了，分割后会超过999个文件，无法分割", kSplitting},
-    };
-    for (const auto& row : rows) {
-        const COutcomeBox box = MakeOutcomeBox(row.outcome);
-        EXPECT_EQ(box.strText, row.text);
-        EXPECT_STREQ(box.pszCaption, row.caption) << row.text;
-        EXPECT_EQ(box.nType, kWarn) << row.text;
-    }
-}
-
-// A name holding '%' is shown as it is, not read as a format.
-TEST(OutcomeBox, NamesAreNotFormats)
-{
-    const COutcomeBox box = MakeOutcomeBox(CJobOutcome::Done(JobKind::Merge, "C:\\100%s%d.avi"));
-    EXPECT_EQ(box.strText, "合并完成\n请检查:C:\\100%s%d.avi");
 }
 
 } // namespace
