@@ -1,6 +1,7 @@
 #include "engine/BlockCopy.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 CBlockCopy::CBlockCopy(IJobProgress* pProgress, std::uint64_t nJobBytes)
@@ -12,9 +13,12 @@ bool CBlockCopy::Allocate(bool bWithHashes)
 {
     m_nBlockSize = bWithHashes ? kBlockSize / kRingBlocks : kBlockSize;
     for (int i = 0; i < (bWithHashes ? kRingBlocks : 1); ++i) {
-        m_blocks[i].reset(new (std::nothrow) char[m_nBlockSize]);
-        if (!m_blocks[i])
+        std::size_t nSpace = m_nBlockSize + kBlockAlignment - 1;
+        m_storage[i].reset(new (std::nothrow) char[nSpace]);
+        if (!m_storage[i])
             return false;
+        void* pBlock = m_storage[i].get();
+        m_blocks[i] = static_cast<char*>(std::align(kBlockAlignment, m_nBlockSize, pBlock, nSpace));
     }
     if (bWithHashes) {
         // A block goes round again only after both lanes hashed it.
@@ -36,7 +40,7 @@ std::uint64_t CBlockCopy::Copy(CFile& from, CFile& to, std::uint64_t nLimit)
     std::size_t nWanted = 0;
     std::size_t nRead = 0;
     do {
-        char* pBlock = m_blocks[m_nCurrent].get();
+        char* pBlock = m_blocks[m_nCurrent];
         nWanted = static_cast<std::size_t>(std::min<std::uint64_t>(m_nBlockSize, nLimit - nCopied));
         nRead = nWanted == 0 ? 0 : from.Read(pBlock, nWanted);
         if (nRead > 0) {

@@ -20,6 +20,9 @@ public:
     // same while the hashing threads work through the blocks behind the copy.
     static constexpr std::size_t kBlockSize = 1 << 20;
     static constexpr int kRingBlocks = 4;
+    // Blocks start on a page boundary: the system copies file bytes into and out of a
+    // block that the allocator leaves 16 bytes off a cache line about a third slower.
+    static constexpr std::size_t kBlockAlignment = 4096;
 
     CBlockCopy(IJobProgress* pProgress, std::uint64_t nJobBytes);
 
@@ -41,7 +44,8 @@ private:
     std::uint64_t m_nDone = 0;
     bool m_bCancelled = false;
     std::size_t m_nBlockSize = kBlockSize;
-    std::unique_ptr<char[]> m_blocks[kRingBlocks];
+    std::unique_ptr<char[]> m_storage[kRingBlocks];
+    char* m_blocks[kRingBlocks] = {};
     int m_nCurrent = 0;
     std::unique_ptr<CHashLane> m_fileHash;
     std::unique_ptr<CHashLane> m_jobHash;
