@@ -32,3 +32,22 @@ bool CPendingFile::Pend(const std::string& strFinalName, const std::string& strT
     m_bPending = true;
     return true;
 }
+
+void CPendingFile::CloseQuietly()
+{
+    try {
+        m_file.Close();
+    } catch (const CFileException&) {
+    }
+}
+
+void CPendingFile::Discard()
+{
+    if (!m_bPending)
+        return;
+    m_bPending = false;
+    CloseQuietly();
+    if (!m_strTempName.empty())
+        RemoveTemporaryName();
+    m_strTempName.clear();
+}

@@ -33,6 +33,9 @@ public:
     long GetError() const { return m_nError; }
 
 private:
+    // How often a name that someone else took is tried again with the next one.
+    static constexpr int kNameAttempts = 100;
+
     // "~tosvik<8 hex digits>.tmp" in strFolder, a different one on every call: never
     // a piece name (no '_' before its dot), unlikely to be taken.
     static std::string MakeTemporaryName(const std::string& strFolder);
@@ -41,6 +44,11 @@ private:
     // Takes the just-created file into m_file (its errors naming strFinalName) and
     // marks it pending; the backend has put the system's handle in m_file.
     bool Pend(const std::string& strFinalName, const std::string& strTempName);
+    // Closes m_file where a failure to close loses nothing: its bytes are either
+    // thrown away or already under the final name.
+    void CloseQuietly();
+    // Backend: removes the file under m_strTempName, which is not empty.
+    void RemoveTemporaryName();
 
     CFile m_file;
     std::string m_strFinalName;

@@ -17,9 +17,6 @@
 
 namespace {
 
-// How often a name that someone else took is tried again with the next one.
-constexpr int kNameAttempts = 100;
-
 std::string DescriptorPath(int fd)
 {
     return "/proc/self/fd/" + std::to_string(fd);
@@ -101,19 +98,9 @@ bool CPendingFile::Commit()
     return true;
 }
 
-void CPendingFile::Discard()
+void CPendingFile::RemoveTemporaryName()
 {
-    if (!m_bPending)
-        return;
-    m_bPending = false;
-    try {
-        m_file.Close();
-    } catch (const CFileException&) {
-        // Its bytes are thrown away anyway.
-    }
-    if (!m_strTempName.empty())
-        ::unlink(m_strTempName.c_str());
-    m_strTempName.clear();
+    ::unlink(m_strTempName.c_str());
 }
 
 bool ReserveOpenFiles(std::size_t nFiles)

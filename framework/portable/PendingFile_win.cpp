@@ -14,9 +14,6 @@
 
 namespace {
 
-// How often a name that someone else took is tried again with the next one.
-constexpr int kNameAttempts = 100;
-
 bool SetDeleteDisposition(HANDLE h, bool bDelete)
 {
     FILE_DISPOSITION_INFO info = {};
@@ -91,29 +88,15 @@ bool CPendingFile::Commit()
     }
     m_bPending = false;
     m_strTempName.clear();
-    try {
-        m_file.Close();
-    } catch (const CFileException&) {
-        // The file has its name and every byte already; a handle that will not close
-        // has nothing left to lose.
-    }
+    CloseQuietly();
     return true;
 }
 
-void CPendingFile::Discard()
+void CPendingFile::RemoveTemporaryName()
 {
-    if (!m_bPending)
-        return;
-    m_bPending = false;
-    try {
-        m_file.Close();
-    } catch (const CFileException&) {
-        // Its bytes are thrown away anyway.
-    }
     // Gone already with its handle, unless the disposition could not be set again
     // after a failed commit.
     ::DeleteFileW(Widen(m_strTempName).c_str());
-    m_strTempName.clear();
 }
 
 bool ReserveOpenFiles(std::size_t)
