@@ -12,14 +12,12 @@ std::optional<CJobOutcome> CommitSplit(std::deque<CPendingFile>& pieces, CPendin
 {
     // The names were free or plain files when the split began; something may have
     // taken one since, and the pass must not stop halfway.
-    CFile holder;
-    for (const CPendingFile& piece : pieces) {
-        if (auto failure = CheckReplaceable(JobKind::Split, piece.GetFinalName(), holder))
-            return failure;
-    }
-    if (auto failure = CheckReplaceable(JobKind::Split, recordName, holder))
+    std::vector<std::string> names;
+    for (const CPendingFile& piece : pieces)
+        names.push_back(piece.GetFinalName());
+    names.push_back(recordName);
+    if (auto failure = CheckAllReplaceable(JobKind::Split, names))
         return failure;
-    holder.Close();
 
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         if (!pieces[i].Commit()) {

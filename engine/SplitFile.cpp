@@ -53,12 +53,8 @@ CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pPro
     writes.push_back(recordName);
     if (auto refusal = CheckJobFiles(JobKind::Split, {sourcePath}, writes))
         return *refusal;
-    CFile holder;
-    for (const std::string& name : writes) {
-        if (auto refusal = CheckReplaceable(JobKind::Split, name, holder))
-            return *refusal;
-    }
-    holder.Close();
+    if (auto refusal = CheckAllReplaceable(JobKind::Split, writes))
+        return *refusal;
     if (auto refusal = CheckRoomForSplit(sourcePath, first.Path(), nCount, nLength))
         return *refusal;
     CBlockCopy copy(pProgress, nLength);

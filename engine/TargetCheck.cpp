@@ -66,3 +66,13 @@ std::optional<CJobOutcome> CheckReplaceable(JobKind kind, const std::string& str
         return std::nullopt;
     return CJobOutcome::Failed(kind, JobReason::CreateFile, strName, holder.GetOpenError());
 }
+
+std::optional<CJobOutcome> CheckAllReplaceable(JobKind kind, const std::vector<std::string>& names)
+{
+    CFile holder;
+    for (const std::string& name : names) {
+        if (auto failure = CheckReplaceable(kind, name, holder))
+            return failure;
+    }
+    return std::nullopt;
+}

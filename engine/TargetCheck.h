@@ -26,3 +26,5 @@ std::optional<CJobOutcome> CheckJobFiles(JobKind kind, const std::vector<std::st
 // open in holder, so that no one takes it until the job lets it go; a pipe is never
 // opened, which would block. None when the name is free or a plain file.
 std::optional<CJobOutcome> CheckReplaceable(JobKind kind, const std::string& strName, CFile& holder);
+// The failure of CheckReplaceable for the first of names it refuses, none holding.
+std::optional<CJobOutcome> CheckAllReplaceable(JobKind kind, const std::vector<std::string>& names);
