@@ -92,7 +92,7 @@ struct CEarlierSet {
     std::string Piece(int n) const { return dir.Path(AfxFormat("s_%03d.bin", n)); }
 };
 
-enum class Stop { CancelFirst, CancelMiddle, CancelLast, WriteError, HeldPiece, SourceShrinks, Killed };
+enum class Stop { CancelFirst, CancelMiddle, CancelLast, WriteError, HeldPiece, HeldLater, SourceShrinks, Killed };
 
 // The split of the edited source stops at or in piece 003, or before it starts: the
 // earlier set and its record stay exactly as they were, nothing of the new one is
@@ -116,6 +116,9 @@ TEST(WholeOrNothing, ResplitThatStopsLeavesTheEarlierSet)
         {Stop::CancelMiddle, "cancel in piece 003"},
         {Stop::CancelLast, "cancel at the last block"},
         {Stop::HeldPiece, "piece 003 held by someone"},
+        // Taken while the copy runs: the names are checked again before the first
+        // one is given, so the pass never stops halfway through the earlier set.
+        {Stop::HeldLater, "piece 003 held from when the split reaches it"},
 #ifndef _WIN32
         // Natively only: a file size limit makes the write error, Windows opens the
         // source exclusively, and under Wine the real program is killed instead.
@@ -140,6 +143,7 @@ TEST(WholeOrNothing, ResplitThatStopsLeavesTheEarlierSet)
 #ifndef _WIN32
         std::optional<CFileSizeLimit> limit;
 #endif
+        CFile holder;
         script.onFile = [&](const std::string& strPath) {
             if (strPath != third)
                 return;
@@ -150,8 +154,10 @@ TEST(WholeOrNothing, ResplitThatStopsLeavesTheEarlierSet)
 #endif
             if (row.stop == Stop::SourceShrinks)
                 fs::resize_file(set.source, 2500000);
+            if (row.stop == Stop::HeldLater) {
+                EXPECT_TRUE(holder.Open(third, CFile::modeRead));
+            }
         };
-        CFile holder;
         if (row.stop == Stop::HeldPiece) {
             ASSERT_TRUE(holder.Open(third, CFile::modeRead));
         }
@@ -191,6 +197,7 @@ TEST(WholeOrNothing, ResplitThatStopsLeavesTheEarlierSet)
             EXPECT_EQ(strErrorFile, third);
             break;
         case Stop::HeldPiece:
+        case Stop::HeldLater:
             EXPECT_EQ(outcome, CJobOutcome::Failed(JobKind::Split, JobReason::CreateFile, third));
             break;
         case Stop::SourceShrinks:
