@@ -1,11 +1,10 @@
 // The main dialog: its message map and OnCommand, which together name every button,
 // choice and menu item, and the handlers of the form. The Start command (OnOK) is in
-// StartCommand.cpp, the tray icon's handlers in MainDialogTray.cpp, the system menu
-// and painting in MainDialogWindow.cpp.
+// StartCommand.cpp; the system menu, painting and minimising to the tray icon
+// (TrayIcon.cpp) in MainDialogWindow.cpp.
 #include "app/MainDialog.h"
 
-#include "app/AboutDialog.h"
-#include "app/SizeField.h"
+#include "app/SizeChoice.h"
 #include "engine/PieceName.h"
 #include "framework/portable/Utf16.h"
 #include "framework/win32/DataExchange.h"
@@ -21,7 +20,6 @@ const int kMaxPathChars = 256;
 const char kHomeAddress[] = "http://www.example.com/";
 // The link's text and the instructions name the same address.
 const char kMailAddress[] = "mailto:tosvik@example.com";
-const char kBrowseErrorCaption[] = "Kavrel：你出错了";
 
 // Why the file-open dialog failed, in the program's words.
 CString BrowseErrorText(DWORD nError)
@@ -60,7 +58,7 @@ BEGIN_MESSAGE_MAP(CMainDialog, CDialog)
     ON_BN_CLICKED(IDC_SHOW_INSTRUCTIONS, &CMainDialog::OnShowInstructions)
     ON_WM_SIZE()
     ON_MESSAGE(WM_TRAY_NOTIFY, &CMainDialog::OnTrayNotify)
-    ON_REGISTERED_MESSAGE(s_nTaskbarCreatedMessage, &CMainDialog::OnTaskbarCreated)
+    ON_REGISTERED_MESSAGE(CTrayIcon::s_nTaskbarCreatedMessage, &CMainDialog::OnTaskbarCreated)
     ON_MESSAGE(WM_DROPFILES, &CMainDialog::OnDropFiles)
     ON_BN_CLICKED(IDC_SIZE_32MB, &CMainDialog::OnPieceSize32MB)
     ON_BN_CLICKED(IDC_SIZE_64MB, &CMainDialog::OnPieceSize64MB)
@@ -73,22 +71,7 @@ END_MESSAGE_MAP()
 // IDCANCEL the framework's default through the base class.
 BOOL CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    switch (LOWORD(wParam)) {
-    case ID_TRAY_EXIT:
-        m_trayIcon.Remove();
-        DestroyWindow();
-        break;
-    case ID_TRAY_RESTORE:
-        RestoreFromTray();
-        break;
-    case ID_TRAY_ABOUT: {
-        CAboutDialog dlgAbout;
-        dlgAbout.DoModal();
-        break;
-    }
-    default:
-        break;
-    }
+    m_trayIcon.OnCommand(LOWORD(wParam));
     return CDialog::OnCommand(wParam, lParam);
 }
 
@@ -123,7 +106,7 @@ BOOL CMainDialog::OnInitDialog()
     for (const CString& strChoice : SizeFieldChoices())
         GetDlgItem(IDC_SIZE_OTHER_MB).SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(strChoice).c_str()));
 
-    m_nPieceSizeK = 32000;
+    m_nPieceSizeK = PieceSizeFor(0, CString()).Thousands();
     GetDlgItem(IDOK).EnableWindow(FALSE);
     EnableSizeControls(FALSE);
     m_strPath.clear();
@@ -144,7 +127,7 @@ void CMainDialog::OnBrowse()
         // Whatever stood in the field before was not chosen: Start must not act on it.
         m_strPath.clear();
         SetDlgItemText(IDC_PATH, "");
-        MessageBox(BrowseErrorText(nError).c_str(), kBrowseErrorCaption, MB_ICONEXCLAMATION);
+        ShowFormError(BrowseErrorText(nError));
         return;
     } else {
         // Cancelled: a path typed into the field is taken over.
@@ -263,4 +246,9 @@ void CMainDialog::EnableSizeField()
 void CMainDialog::EnableStart()
 {
     GetDlgItem(IDOK).EnableWindow(TRUE);
+}
+
+void CMainDialog::ShowFormError(const CString& strText)
+{
+    MessageBox(strText.c_str(), "Kavrel：你出错了", MB_ICONEXCLAMATION);
 }

@@ -9,6 +9,7 @@
 #include "framework/win32/Dialog.h"
 #include "framework/portable/String.h"
 
+#include <cstdint>
 #include <optional>
 
 class CMainDialog : public CDialog {
@@ -24,7 +25,7 @@ public:
     // browsing, dropping or starting.
     bool m_bSplitMode = false;   // true = split, false = merge
     int m_nSizeChoice = 0;       // 0 = none chosen, 1 = "32MB", 2 = "64MB", 3 = "其他" (the size field)
-    int m_nPieceSizeK = 0;       // the piece size in thousands of bytes (32000 = 32,000,000)
+    int m_nPieceSizeK = 0;       // the piece size in thousands of bytes, set from PieceSizeFor
     CString m_strPath;           // the file to split, or piece 001 to merge from
 
 protected:
@@ -33,13 +34,15 @@ protected:
     // the progress dialog, says how it ended once that dialog has gone, and leaves
     // this dialog open.
     void OnOK() override;
-    // Sees every command first: the tray menu's three.
+    // Sees every command first: the tray menu's three go to the icon, then all to the
+    // base.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnSize(UINT nType, int cx, int cy);
+    // The icon's mouse messages and a restarted taskbar, for the icon.
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
     LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
@@ -57,9 +60,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Sent to every top-level window when the taskbar (re)starts.
-    static const UINT s_nTaskbarCreatedMessage;
-
     // The Start command's checks of the form, each with its box; the job they ask
     // for, or none when the command ends here.
     std::optional<CJobRequest> CheckForm();
@@ -67,12 +67,11 @@ private:
     void EnableSizeControls(BOOL bEnable);
     // The size field takes input only while its choice, 其他, is the one made.
     void EnableSizeField();
-    // The piece size of the size chosen, in thousands of bytes; none after the size
-    // field's box.
-    std::optional<int> ChosenPieceSizeK();
-    // The size field's value as a piece size in thousands of bytes; none after a box
-    // that says what the field takes.
-    std::optional<int> CheckSizeField();
+    // The piece size of the size chosen, in bytes, with m_nPieceSizeK set from it;
+    // none after the size field's box.
+    std::optional<std::uint64_t> ChosenPieceSize();
+    // The box of a refused entry of the form or of the file-open dialog.
+    void ShowFormError(const CString& strText);
     // Start is only ever enabled here; nothing disables it after the dialog opened.
     void EnableStart();
     // A file chosen outside the file-open dialog (dropped, or on the command line):
@@ -82,14 +81,9 @@ private:
     // After the field and m_strPath agree: Start once there is a path and a mode.
     void EnableStartForPath();
 
-    // Removes the icon and shows the window, unless it is shown already.
-    void RestoreFromTray();
-
     CHyperLink m_linkMail;
     CHyperLink m_linkHome;
-    CTrayIcon m_trayIcon;
-    // False only while the window is hidden behind the icon.
-    bool m_bWindowShown = true;
+    CTrayIcon m_trayIcon{*this};
     HICON m_hIcon;
     const CString m_strStartFile;
 };

@@ -1,5 +1,5 @@
-// The main dialog's system menu, its instructions button, and how it paints and
-// drags while minimised.
+// The main dialog's system menu, its instructions button, how it paints and drags
+// while minimised, and the messages it hands to its notification-area icon.
 #include "app/MainDialog.h"
 
 #include "app/AboutDialog.h"
@@ -43,4 +43,24 @@ void CMainDialog::OnShowInstructions()
 {
     CInstructionsDialog dlgInstructions;
     dlgInstructions.DoModal();
+}
+
+void CMainDialog::OnSize(UINT nType, int cx, int cy)
+{
+    if (nType == SIZE_MINIMIZED)
+        m_trayIcon.HideWindow();
+    else if (nType != SIZE_MAXIMIZED)
+        CDialog::OnSize(nType, cx, cy);
+}
+
+LRESULT CMainDialog::OnTrayNotify(WPARAM /*wParam*/, LPARAM lParam)
+{
+    m_trayIcon.OnMouse(static_cast<UINT>(lParam));
+    return 0;
+}
+
+LRESULT CMainDialog::OnTaskbarCreated(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    m_trayIcon.OnTaskbarCreated();
+    return 0;
 }

@@ -1,6 +1,6 @@
 #include "app/OutcomeBox.h"
 
-#include "app/SizeField.h"
+#include "app/SizeChoice.h"
 #include "engine/SizeLimits.h"
 
 #include <utility>
@@ -29,7 +29,7 @@ CString GroupDigits(std::uint64_t n)
 CString TooManyPiecesText(std::uint64_t nLength)
 {
     const CString strLimit = "文件太大了，分割后会超过999个文件，无法分割";
-    const std::uint64_t nSizeMB = (SmallestPieceSize(nLength) + 999999) / 1000000;
+    const std::uint64_t nSizeMB = WholeMBAtLeast(SmallestPieceSize(nLength));
     if (nLength == 0 || nSizeMB > static_cast<std::uint64_t>(kMaxFieldSizeMB))
         return strLimit;
     return strLimit + AfxFormat("\n请选择更大的分割大小，至少%lluMB（可以在\"其他\"里填写）",

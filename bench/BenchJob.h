@@ -4,15 +4,16 @@
 
 #include "bench/JobFigures.h"
 
+#include <cstdint>
 #include <string>
 
-// Pieces of this many thousand bytes, as `split -b 32000000` cuts them.
-constexpr int kBenchPieceSizeK = 32000;
+// Pieces of this many bytes, as `split -b 32000000` cuts them.
+constexpr std::uint64_t kBenchPieceSize = 32000000;
 
 struct CJobOptions {
     bool bProgress = false;   // the progress state the progress dialog reads
     bool bChecksums = true;   // false: a split without its checksum record
-    int nPieceSizeK = kBenchPieceSizeK;   // a split's pieces, in thousands of bytes
+    std::uint64_t nPieceSize = kBenchPieceSize;   // a split's pieces, in bytes
 };
 
 // Runs "split" (of strPath) or "merge" (from piece strPath; it checks the pieces when

@@ -1,5 +1,5 @@
 // The process the benchmark times a job in, natively and under Wine.
-// Usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-k=N]   one job
+// Usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-size=BYTES]   one job
 //        split_merge_job --serve   one such line of arguments per line of input, one
 //        answer per job; a process kept alive, so Wine starts its services only once
 #include "bench/BenchJob.h"
@@ -46,8 +46,8 @@ bool RunLine(std::string line)
             bTaken = true;
         }
         std::string value;
-        if (TakeValue(line, "--piece-k=", value)) {
-            options.nPieceSizeK = std::atoi(value.c_str());
+        if (TakeValue(line, "--piece-size=", value)) {
+            options.nPieceSize = std::strtoull(value.c_str(), nullptr, 10);
             bTaken = true;
         }
     }
@@ -71,7 +71,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-k=N] | --serve\n");
+        std::fprintf(stderr, "usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-size=BYTES] | --serve\n");
         return 2;
     }
     std::string line = argv[1];

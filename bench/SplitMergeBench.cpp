@@ -32,7 +32,7 @@ namespace {
 
 constexpr std::uint64_t kSourceSize = std::uint64_t{1} << 30;
 // Pieces of a size chosen beside 其他: the copy must keep its pace and its memory.
-constexpr int kLargePieceSizeK = 1000000;
+constexpr std::uint64_t kLargePieceSize = 1000000000;
 constexpr long kPeakLimitKiB = 8 * 1024;
 
 struct CGoal {
@@ -126,9 +126,9 @@ public:
             fs::create_directories(m_work + "/" + dir);
         WriteSource(m_source);
         // split(1)'s own pieces, once: every split of ours must give the same bytes.
-        RunChild({"split", "-b", std::to_string(kBenchPieceSizeK) + "000", m_source, m_work + "/ref/data.bin."});
+        RunChild({"split", "-b", std::to_string(kBenchPieceSize), m_source, m_work + "/ref/data.bin."});
         m_ref = ListPieces(m_work + "/ref", "data.bin.");
-        RunChild({"split", "-b", std::to_string(kLargePieceSizeK) + "000", m_source,
+        RunChild({"split", "-b", std::to_string(kLargePieceSize), m_source,
             m_work + "/large-ref/data.bin."});
         m_largeRef = ListPieces(m_work + "/large-ref", "data.bin.");
         if (m_wineExe.empty())
@@ -162,7 +162,7 @@ public:
         const std::string ours = m_work + "/ours", peer = m_work + "/peer", wine = m_work + "/wine";
         const auto splitB = [&] {
             RemovePieces(peer, "data.bin.");
-            return Timed({"split", "-b", std::to_string(kBenchPieceSizeK) + "000", m_source, peer + "/data.bin."});
+            return Timed({"split", "-b", std::to_string(kBenchPieceSize), m_source, peer + "/data.bin."});
         };
         const auto cat = [&] {
             fs::remove(peer + "/merged.bin");
@@ -187,11 +187,11 @@ public:
             return Timed({"cp", m_source, m_work + "/cp/data.bin"});
         }));
         Add(m_largeSplitVsSplit, pair([&] { return Split(m_work + "/large-ours", Side::Child, false, true,
-                                                     kLargePieceSizeK); },
+                                                     kLargePieceSize); },
             [&] {
                 const std::string large = m_work + "/large-peer";
                 RemovePieces(large, "data.bin.");
-                return Timed({"split", "-b", std::to_string(kLargePieceSizeK) + "000", m_source,
+                return Timed({"split", "-b", std::to_string(kLargePieceSize), m_source,
                     large + "/data.bin."});
             }));
         Add(m_mergeVsCat, pair(oursMerge, cat));
@@ -278,19 +278,19 @@ private:
     }
 
     CJobFigures Job(const std::string& job, const std::string& path, Side side, bool bProgress, bool bChecksums,
-        int nPieceSizeK = kBenchPieceSizeK)
+        std::uint64_t nPieceSize = kBenchPieceSize)
     {
-        const std::string pieceK = "--piece-k=" + std::to_string(nPieceSizeK);
+        const std::string pieceSize = "--piece-size=" + std::to_string(nPieceSize);
         const std::string suffix = std::string(bProgress ? " --progress" : "") + (bChecksums ? "" : " --no-checksums") +
-            (nPieceSizeK != kBenchPieceSizeK ? " " + pieceK : "");
+            (nPieceSize != kBenchPieceSize ? " " + pieceSize : "");
         if (side == Side::Child) {
             std::vector<std::string> args = {m_jobExe, job, path};
             if (bProgress)
                 args.push_back("--progress");
             if (!bChecksums)
                 args.push_back("--no-checksums");
-            if (nPieceSizeK != kBenchPieceSizeK)
-                args.push_back(pieceK);
+            if (nPieceSize != kBenchPieceSize)
+                args.push_back(pieceSize);
             ::sync();
             const CChildRun run = RunChild(args);
             ParseOrFail(run.output, job + " " + path);
@@ -309,13 +309,13 @@ private:
     // Splits dir/data.bin, a link to the source, into fresh pieces, and checks them
     // against split(1)'s of the same size.
     CJobFigures Split(const std::string& dir, Side side, bool bProgress, bool bChecksums,
-        int nPieceSizeK = kBenchPieceSizeK)
+        std::uint64_t nPieceSize = kBenchPieceSize)
     {
         RemovePieces(dir, "data_");
         if (!fs::exists(dir + "/data.bin"))
             fs::create_hard_link(m_source, dir + "/data.bin");
-        const CJobFigures figures = Job("split", dir + "/data.bin", side, bProgress, bChecksums, nPieceSizeK);
-        const std::vector<std::string>& ref = nPieceSizeK == kBenchPieceSizeK ? m_ref : m_largeRef;
+        const CJobFigures figures = Job("split", dir + "/data.bin", side, bProgress, bChecksums, nPieceSize);
+        const std::vector<std::string>& ref = nPieceSize == kBenchPieceSize ? m_ref : m_largeRef;
         if (fs::exists(dir + "/data.bin.sha256") != bChecksums)
             Fail(dir + ": the checksum record is " + (bChecksums ? "missing" : "there"));
         const std::vector<std::string> pieces = ListPieces(dir, "data_");
@@ -399,10 +399,10 @@ int main(int argc, char** argv)
     bool bOk = false;
     try {
         bench.Prepare();
-        std::printf("source: %s, %llu bytes; pieces of %d000 bytes (%d000 in one row); %d rounds, each pair back "
+        std::printf("source: %s, %llu bytes; pieces of %llu bytes (%llu in one row); %d rounds, each pair back "
                     "to back, which goes first alternating\n",
-            (work + "/source.bin").c_str(), static_cast<unsigned long long>(kSourceSize), kBenchPieceSizeK,
-            kLargePieceSizeK, nRounds);
+            (work + "/source.bin").c_str(), static_cast<unsigned long long>(kSourceSize),
+            static_cast<unsigned long long>(kBenchPieceSize), static_cast<unsigned long long>(kLargePieceSize), nRounds);
         for (int round = 0; round < nRounds; ++round) {
             bench.Round(round);
             std::fprintf(stderr, "round %d of %d done\n", round + 1, nRounds);

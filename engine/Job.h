@@ -4,12 +4,13 @@
 #include "engine/JobOutcome.h"
 #include "engine/JobProgress.h"
 
+#include <cstdint>
 #include <string>
 
 struct CJobRequest {
     JobKind kind = JobKind::Split;
     std::string strPath;    // the file to split, or the piece to merge from
-    int nPieceSizeK = 0;    // split only: thousands of bytes a piece
+    std::uint64_t nPieceSize = 0;   // split only: bytes a piece
     // Merge only: the user said yes to replacing a file of the merged name although
     // no record checks the pieces.
     bool bMayReplaceUnchecked = false;

@@ -35,9 +35,13 @@ bool FileTooLongFor(const std::string& strFileSystem, std::uint64_t nLength)
     return IsFatName(strFileSystem) && nLength > nFatLimit;
 }
 
+std::uint64_t PieceCount(std::uint64_t nLength, std::uint64_t nPieceSize)
+{
+    return nLength / nPieceSize + 1;
+}
+
 std::uint64_t SmallestPieceSize(std::uint64_t nLength)
 {
-    // A split makes nLength / size + 1 pieces, the last one possibly empty.
     return nLength / kMaxPieces + 1;
 }
 

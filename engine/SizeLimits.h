@@ -12,8 +12,12 @@
 // has this name (as GetFileSystemFor gives it): FAT keeps a length in 32 bits.
 bool FileTooLongFor(const std::string& strFileSystem, std::uint64_t nLength);
 
+// The pieces a split of nLength bytes makes in pieces of nPieceSize (not 0) bytes: an
+// exact multiple still gets its empty last piece, so a merge finds the end.
+std::uint64_t PieceCount(std::uint64_t nLength, std::uint64_t nPieceSize);
+
 // The smallest piece size, in bytes, that cuts nLength bytes into no more pieces than
-// the piece numbers count.
+// the piece numbers count: PieceCount's inverse at kMaxPieces.
 std::uint64_t SmallestPieceSize(std::uint64_t nLength);
 
 // The split's refusal for a source of nLength bytes that needs too many pieces.

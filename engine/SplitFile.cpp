@@ -24,13 +24,12 @@ CJobOutcome Refused(JobReason reason)
 
 } // namespace
 
-CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pProgress, bool bChecksums)
+CJobOutcome SplitFile(std::string sourcePath, std::uint64_t nPieceSize, IJobProgress* pProgress, bool bChecksums)
 {
     // Cleared first, so an error escaping mid-copy never leaves an earlier success.
     g_bSplitOk = false;
-    if (pieceSizeK <= 0)
+    if (nPieceSize == 0)
         return Refused(JobReason::SizeError);
-    const std::uint64_t nPieceSize = static_cast<std::uint64_t>(pieceSizeK) * 1000;
 
     // A device opens like an empty file; it is refused by name before that.
     if (auto refusal = CheckJobFiles(JobKind::Split, {sourcePath}, {}))
@@ -41,8 +40,7 @@ CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pPro
     const std::uint64_t nLength = source.GetLength();
     if (nLength <= nPieceSize)
         return Refused(JobReason::NotWorthSplitting);
-    // An exact multiple still gets its empty last piece, so a merge finds the end.
-    const std::uint64_t nCount = nLength / nPieceSize + 1;
+    const std::uint64_t nCount = PieceCount(nLength, nPieceSize);
     if (nCount > static_cast<std::uint64_t>(kMaxPieces))
         return TooManyPiecesFor(nLength);
     const CPieceName first(MakeFirstPieceName(sourcePath));

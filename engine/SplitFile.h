@@ -4,17 +4,18 @@
 #include "engine/JobOutcome.h"
 #include "engine/JobProgress.h"
 
+#include <cstdint>
 #include <string>
 
 // Outcome of the last SplitFile: true once its pieces and record have their names.
 extern bool g_bSplitOk;
 
-// Cuts sourcePath into pieces of pieceSizeK * 1000 bytes with their checksum record
+// Cuts sourcePath into pieces of nPieceSize bytes with their checksum record
 // beside them (unless bChecksums is false, which only the benchmark asks for). Done
 // names piece 001. Whole or nothing: every piece and the record are written pending
 // and take their names, replacing an earlier set, only when all are whole; a split
 // that stops in any other way (cancelled through pProgress, which may be null, a
 // refusal, an error of the file layer, which propagates as CFileException, or the
 // process killed) leaves every file of the folder as it was.
-CJobOutcome SplitFile(std::string sourcePath, int pieceSizeK, IJobProgress* pProgress = nullptr,
+CJobOutcome SplitFile(std::string sourcePath, std::uint64_t nPieceSize, IJobProgress* pProgress = nullptr,
                       bool bChecksums = true);

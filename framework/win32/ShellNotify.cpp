@@ -4,11 +4,11 @@ namespace {
 ShellNotifyIconFn g_pfnShellNotifyIconHook = nullptr;
 }
 
-BOOL AfxShellNotifyIcon(DWORD dwMessage, NOTIFYICONDATAA* pnid)
+BOOL AfxShellNotifyIcon(DWORD dwMessage, NOTIFYICONDATAW* pnid)
 {
     if (g_pfnShellNotifyIconHook != nullptr)
         return g_pfnShellNotifyIconHook(dwMessage, pnid);
-    return ::Shell_NotifyIconA(dwMessage, pnid);
+    return ::Shell_NotifyIconW(dwMessage, pnid);
 }
 
 ShellNotifyIconFn AfxSetShellNotifyIconHook(ShellNotifyIconFn fn)

@@ -3,14 +3,14 @@
 // for the shell.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32/Win32.h"
 
 #include <shellapi.h>
 
-using ShellNotifyIconFn = BOOL (*)(DWORD dwMessage, NOTIFYICONDATAA* pnid);
+using ShellNotifyIconFn = BOOL (*)(DWORD dwMessage, NOTIFYICONDATAW* pnid);
 
 // Passes the record to the shell (or to the hook); returns its answer.
-BOOL AfxShellNotifyIcon(DWORD dwMessage, NOTIFYICONDATAA* pnid);
+BOOL AfxShellNotifyIcon(DWORD dwMessage, NOTIFYICONDATAW* pnid);
 
 // Installs fn in place of the shell; null restores it. Returns the previous hook.
 ShellNotifyIconFn AfxSetShellNotifyIconHook(ShellNotifyIconFn fn);

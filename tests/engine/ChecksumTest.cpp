@@ -66,7 +66,7 @@ TEST(Checksums, SplitWritesTheRecordBesideThePieces)
         CTempDir dir;
         const std::string bytes = MakeBytes(nPiece * 5 / 2);
         WriteBytes(dir.Path("r.bin"), bytes);
-        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), static_cast<int>(nPiece / 1000)).IsDone());
+        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), nPiece).IsDone());
         auto digest = [](const std::string& b) { CSha256 sha; sha.Update(b.data(), b.size()); return sha.Finish(); };
         EXPECT_EQ(ReadBytes(dir.Path("r.bin.sha256")),
                   digest(bytes.substr(0, nPiece)) + "  r_001.bin\r\n" + digest(bytes.substr(nPiece, nPiece)) +
@@ -90,7 +90,7 @@ TEST(Checksums, NoRecordForAnUnfinishedSplit)
     CTempDir dir;
     WriteBytes(dir.Path("r.bin"), MakeBytes(2500));
     WriteBytes(dir.Path("r.bin.sha256"), "stale");
-    EXPECT_EQ(SplitFile(dir.Path("r.bin"), 1, &cancel), CJobOutcome::Cancelled(JobKind::Split));
+    EXPECT_EQ(SplitFile(dir.Path("r.bin"), 1000, &cancel), CJobOutcome::Cancelled(JobKind::Split));
     EXPECT_EQ(ReadBytes(dir.Path("r.bin.sha256")), "stale");
     EXPECT_EQ(dir.Count(), 2u);
 }
@@ -146,7 +146,7 @@ TEST(Checksums, MergeCatchesWhatDiffersFromTheRecord)
         SCOPED_TRACE(row.what);
         CTempDir dir;
         WriteBytes(dir.Path("r.bin"), MakeBytes(row.length));
-        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
+        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1000).IsDone());
         fs::remove(dir.Path("r.bin"));
         row.damage(dir);
         std::vector<std::string> before;
@@ -174,7 +174,7 @@ TEST(Checksums, RecordThatIsAPipeIsRefusedUnopened)
 {
     CTempDir dir;
     WriteBytes(dir.Path("r.bin"), MakeBytes(2500));
-    ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
+    ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1000).IsDone());
     const std::string record = ReadBytes(dir.Path("r.bin.sha256"));
     const std::string pipe = dir.Path("r.bin.sha256");
     fs::remove(pipe);
@@ -213,10 +213,10 @@ TEST(Checksums, MergeWithAndWithoutARecord)
     for (const char* variant : {"none", "binary", "lf", "upper", "upper, 3 MB pieces"}) {
         SCOPED_TRACE(variant);
         CTempDir dir;
-        const int nPieceK = std::strstr(variant, "3 MB") != nullptr ? 3000 : 1;
-        const std::string bytes = MakeBytes(static_cast<std::size_t>(nPieceK) * 2500);
+        const std::uint64_t nPiece = std::strstr(variant, "3 MB") != nullptr ? 3000000 : 1000;
+        const std::string bytes = MakeBytes(static_cast<std::size_t>(nPiece) * 5 / 2);
         WriteBytes(dir.Path("r.bin"), bytes);
-        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), nPieceK).IsDone());
+        ASSERT_TRUE(SplitFile(dir.Path("r.bin"), nPiece).IsDone());
         std::string record = ReadBytes(dir.Path("r.bin.sha256"));
         const std::string strVariant = variant;
         if (strVariant == "none")
@@ -237,7 +237,7 @@ TEST(Checksums, RecordHeldByAnotherProgramIsNotSkipped)
 {
     CTempDir dir;
     WriteBytes(dir.Path("r.bin"), MakeBytes(2500));
-    ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1).IsDone());
+    ASSERT_TRUE(SplitFile(dir.Path("r.bin"), 1000).IsDone());
     fs::remove(dir.Path("r.bin"));
     CFile holder;
     ASSERT_TRUE(holder.Open(dir.Path("r.bin.sha256"), CFile::modeRead));

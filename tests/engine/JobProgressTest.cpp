@@ -44,7 +44,7 @@ std::set<std::string> Listing(const std::string& file)
 }
 
 // Pieces of 3 MB from a source of 7.5 MB: several blocks a piece, an unequal last.
-const int kPieceSizeK = 3000;
+const std::uint64_t kPieceSize = 3000000;
 const std::size_t kSourceLength = 7500000;
 
 TEST(JobProgress, ReachesTheTotalAndNeverGoesBack)
@@ -53,7 +53,7 @@ TEST(JobProgress, ReachesTheTotalAndNeverGoesBack)
     const std::string source = dir.Path("p.bin");
     WriteBytes(source, MakeBytes(kSourceLength));
     CProgressRecorder split;
-    ASSERT_TRUE(SplitFile(source, kPieceSizeK, &split).IsDone());
+    ASSERT_TRUE(SplitFile(source, kPieceSize, &split).IsDone());
     EXPECT_EQ(split.files, (std::vector<std::string>{dir.Path("p_001.bin"), dir.Path("p_002.bin"), dir.Path("p_003.bin")}));
     EXPECT_EQ(split.jobBytes, std::set<std::uint64_t>{kSourceLength});
 
@@ -78,7 +78,7 @@ TEST(JobProgress, CancelledSplitLeavesWhatWasThere)
     {
         CTempDir dir;
         WriteBytes(dir.Path("c.bin"), MakeBytes(kSourceLength));
-        ASSERT_TRUE(SplitFile(dir.Path("c.bin"), kPieceSizeK, &count).IsDone());
+        ASSERT_TRUE(SplitFile(dir.Path("c.bin"), kPieceSize, &count).IsDone());
     }
     const int nSteps = static_cast<int>(count.steps.size());
     for (int nCancelAt : {1, nSteps / 2, nSteps}) {
@@ -90,7 +90,7 @@ TEST(JobProgress, CancelledSplitLeavesWhatWasThere)
         WriteBytes(dir.Path("other_002.bin"), "keep");
         const auto before = Listing(source);
         CProgressRecorder progress(nCancelAt);
-        EXPECT_EQ(SplitFile(source, kPieceSizeK, &progress), CJobOutcome::Cancelled(JobKind::Split));
+        EXPECT_EQ(SplitFile(source, kPieceSize, &progress), CJobOutcome::Cancelled(JobKind::Split));
         EXPECT_FALSE(g_bSplitOk);
         EXPECT_EQ(Listing(source), before);
         EXPECT_EQ(ReadBytes(source), bytes);
@@ -109,7 +109,7 @@ TEST(JobProgress, CancelledMergeLeavesNoOutput)
             const std::string source = dir.Path("m.bin");
             const std::string bytes = MakeBytes(kSourceLength);
             WriteBytes(source, bytes);
-            ASSERT_TRUE(SplitFile(source, kPieceSizeK).IsDone());
+            ASSERT_TRUE(SplitFile(source, kPieceSize).IsDone());
             if (bOutputExists)
                 WriteBytes(source, "earlier");
             else

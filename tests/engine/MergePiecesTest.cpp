@@ -91,7 +91,7 @@ TEST(MergePieces, AsksBeforeReplacingAFileWithoutARecord)
         const std::string merged = dir.Path("m.avi");
         const std::string bytes = MakeBytes(2500);
         WriteBytes(merged, bytes);
-        ASSERT_TRUE(SplitFile(merged, 1).IsDone());
+        ASSERT_TRUE(SplitFile(merged, 1000).IsDone());
         if (!row.bRecord)
             std::filesystem::remove(ChecksumRecordName(merged));
         if (row.bExists)

@@ -67,26 +67,26 @@ std::string BaseFor(std::uint64_t nBytes)
 TEST(PieceSizes, EachPieceHoldsItsSliceOfTheSource)
 {
     const struct {
-        int nPieceK;
+        std::uint64_t nPiece;
         std::uint64_t nLength;
         std::vector<std::uint64_t> pieces;
     } rows[] = {
-        {1000, 2500000, {kMB, kMB, kMB / 2}},
+        {kMB, 2500000, {kMB, kMB, kMB / 2}},
         // An exact multiple ends with an empty piece, which tells a merge the end.
-        {1000, 3 * kMB, {kMB, kMB, kMB, 0}},
-        {100000, 250 * kMB, {100 * kMB, 100 * kMB, 50 * kMB}},
-        // 4,294,968,000 bytes, which 32 bits would make 1000.
-        {4294968, 4294968001u, {4294968000u, 1}},
+        {kMB, 3 * kMB, {kMB, kMB, kMB, 0}},
+        {100 * kMB, 250 * kMB, {100 * kMB, 100 * kMB, 50 * kMB}},
+        // 4,294,968,000 bytes, which 32 bits would make 704.
+        {4294968000u, 4294968001u, {4294968000u, 1}},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.nPieceK << "K pieces of " << row.nLength << " bytes");
+        SCOPED_TRACE(testing::Message() << row.nPiece << "-byte pieces of " << row.nLength << " bytes");
         CTempDir dir(BaseFor(row.nLength));
         const std::string source = dir.Path("film.mkv");
-        const std::uint64_t nPiece = static_cast<std::uint64_t>(row.nPieceK) * 1000;
+        const std::uint64_t nPiece = row.nPiece;
         const std::set<std::uint64_t> offsets = WriteMarkedSource(source, row.nLength, nPiece);
         // Past 4 GiB without the record: hashing 4 GiB would add a minute under Wine.
         const bool bSmall = row.nLength < (std::uint64_t{1} << 32);
-        ASSERT_EQ(SplitFile(source, row.nPieceK, nullptr, bSmall),
+        ASSERT_EQ(SplitFile(source, nPiece, nullptr, bSmall),
                   CJobOutcome::Done(JobKind::Split, dir.Path("film_001.mkv")));
         const CPieceName first(dir.Path("film_001.mkv"));
         std::vector<std::uint64_t> lengths;

@@ -22,7 +22,7 @@ TEST(ProgressSync, CancelIsSeenByTheJob)
     CJobOutcome outcome;
     std::atomic<bool> bEnded{false};
     std::thread job([&] {
-        outcome = SplitFile(source, 1000000, &sync);
+        outcome = SplitFile(source, 1000000000, &sync);
         bEnded = true;
     });
     while (sync.GetDone() == 0 && !bEnded)

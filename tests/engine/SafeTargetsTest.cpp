@@ -32,7 +32,7 @@ TEST(SafeTargets, SplitNeverWritesThroughALink)
             WriteBytes(dir.Path(row.target), "");
         fs::create_hard_link(dir.Path(row.target), dir.Path(row.link));
         const std::size_t nFiles = dir.Count();
-        EXPECT_EQ(SplitFile(dir.Path("s.bin"), 1),
+        EXPECT_EQ(SplitFile(dir.Path("s.bin"), 1000),
                   CJobOutcome::Refused(JobKind::Split, JobReason::SameFile, dir.Path(row.link), dir.Path(row.other)));
         EXPECT_FALSE(g_bSplitOk);
         EXPECT_EQ(ReadBytes(dir.Path("s.bin")), bytes);
@@ -53,7 +53,7 @@ TEST(SafeTargets, MergeNeverWritesThroughALink)
         CTempDir dir;
         const std::string bytes = MakeBytes(2500);
         WriteBytes(dir.Path("s.bin"), bytes);
-        ASSERT_TRUE(SplitFile(dir.Path("s.bin"), 1).IsDone());
+        ASSERT_TRUE(SplitFile(dir.Path("s.bin"), 1000).IsDone());
         fs::remove(dir.Path("s.bin"));
         const std::string piece = dir.Path(bSymbolic ? "s_003.bin" : "s_002.bin");
         if (bSymbolic)
@@ -91,7 +91,7 @@ TEST(SafeTargets, DevicesAreRefused)
         SCOPED_TRACE(base);
         CTempDir dir;
         const std::string device = dir.Path(std::string(base) + ".bin");
-        EXPECT_EQ(SplitFile(device, 1), CJobOutcome::Refused(JobKind::Split, JobReason::DeviceName, device));
+        EXPECT_EQ(SplitFile(device, 1000), CJobOutcome::Refused(JobKind::Split, JobReason::DeviceName, device));
         for (int n = 1; n <= 3; ++n)
             WriteBytes(dir.Path(AfxFormat("%s_%03d.bin", base, n)), MakeBytes(1000));
         EXPECT_EQ(MergePieces(dir.Path(std::string(base) + "_001.bin")),
@@ -135,7 +135,7 @@ TEST(SafeTargets, SourceThatShrinksIsAReadError)
     CTempDir dir;
     WriteBytes(dir.Path("s.bin"), MakeBytes(2500));
     CShrinkSource shrink(dir.Path("s.bin"));
-    EXPECT_EQ(SplitFile(dir.Path("s.bin"), 1, &shrink), CJobOutcome::Failed(JobKind::Split, JobReason::ReadSource, dir.Path("s.bin")));
+    EXPECT_EQ(SplitFile(dir.Path("s.bin"), 1000, &shrink), CJobOutcome::Failed(JobKind::Split, JobReason::ReadSource, dir.Path("s.bin")));
     EXPECT_FALSE(g_bSplitOk);
 }
 #endif

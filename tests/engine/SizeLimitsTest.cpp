@@ -5,6 +5,7 @@
 #include "engine/SizeLimits.h"
 
 #include "engine/MergePieces.h"
+#include "engine/PieceName.h"
 #include "engine/SplitFile.h"
 #include "framework/portable/FileSystem.h"
 #include "framework/portable/String.h"
@@ -43,6 +44,21 @@ TEST(SizeLimits, FatVolumesRefuse4GiBAndMore)
             << row.pszFileSystem << ", " << row.nLength;
 }
 
+// The smallest piece size for a length is the one where the piece count first fits
+// the three digits: one byte less needs a piece more than they number.
+TEST(SizeLimits, SmallestPieceSizeIsWherePieceCountFits)
+{
+    for (const std::uint64_t nLength : {std::uint64_t{998}, std::uint64_t{999}, std::uint64_t{1000},
+                                        std::uint64_t{998001}, std::uint64_t{999000}, std::uint64_t{64000000000}}) {
+        const std::uint64_t nSize = SmallestPieceSize(nLength);
+        EXPECT_LE(PieceCount(nLength, nSize), std::uint64_t{kMaxPieces}) << nLength;
+        if (nSize > 1) {
+            EXPECT_GT(PieceCount(nLength, nSize - 1), std::uint64_t{kMaxPieces}) << nLength;
+        }
+    }
+    EXPECT_EQ(PieceCount(3000, 1000), 4u) << "an exact multiple ends with an empty piece";
+}
+
 // On the 4 MiB volume of small-volume.sh (ctest's engine_small_volume), a split of
 // 3,000,000 bytes (four pieces, the last empty, and a record of five lines, 381 bytes)
 // and a merge of 2,500,000 find about 1.2 and 1.7 MB left: each is refused with both
@@ -61,7 +77,7 @@ TEST(SmallVolume, NoRoomRefusesBeforeAnythingIsWritten)
         EXPECT_EQ(ListFolder(strDir).size(), nFiles + 2) << "with . and ..";
     };
     WriteBytes(strDir + "/s.bin", MakeBytes(3000000));
-    expectRefused(SplitFile(strDir + "/s.bin", 1000), 3000000, 381, 1);
+    expectRefused(SplitFile(strDir + "/s.bin", 1000000), 3000000, 381, 1);
     RemoveFile(strDir + "/s.bin");
     for (const char* name : {"m_001.bin", "m_002.bin"})
         WriteBytes(strDir + "/" + name, MakeBytes(1000000));

@@ -46,7 +46,7 @@ TEST(SplitFile, RoundTrip)
         const std::string bytes = MakeBytes(row.length, static_cast<unsigned>(row.length));
         WriteBytes(source, bytes);
         WriteBytes(dir.Path("data_001.bin"), MakeBytes(5000, 7));
-        EXPECT_EQ(SplitFile(source, static_cast<int>(row.pieces[0] / 1000)),
+        EXPECT_EQ(SplitFile(source, row.pieces[0]),
                   CJobOutcome::Done(JobKind::Split, dir.Path("data_001.bin")));
         EXPECT_TRUE(g_bSplitOk);
         EXPECT_TRUE(SameBytes(ReadBytes(source), bytes));
@@ -76,7 +76,7 @@ TEST(SplitFile, PiecesLandNextToTheSource)
         const std::string bytes = MakeBytes(1500);
         WriteBytes(source, bytes);
         const std::string first = MakeFirstPieceName(source);
-        ASSERT_EQ(SplitFile(source, 1), CJobOutcome::Done(JobKind::Split, first));
+        ASSERT_EQ(SplitFile(source, 1000), CJobOutcome::Done(JobKind::Split, first));
         ASSERT_TRUE(g_bSplitOk) << source;
         EXPECT_EQ(ReadBytes(first), bytes.substr(0, 1000));
         EXPECT_EQ(ReadBytes(MakeNextPieceName(first, 1)), bytes.substr(1000));
@@ -92,14 +92,13 @@ TEST(SplitFile, PiecesLandNextToTheSource)
 // would look like 1000 bytes in 32 bits.
 TEST(SplitFile, RefusalsWriteNothing)
 {
-    struct { std::uint64_t length; int nPieceK; JobReason reason; } rows[] = {
-        {0, 1, JobReason::NotWorthSplitting},
-        {1, 1, JobReason::NotWorthSplitting},
-        {1000, 1, JobReason::NotWorthSplitting},
+    struct { std::uint64_t length; std::uint64_t nPiece; JobReason reason; } rows[] = {
+        {0, 1000, JobReason::NotWorthSplitting},
+        {1, 1000, JobReason::NotWorthSplitting},
+        {1000, 1000, JobReason::NotWorthSplitting},
         {10, 0, JobReason::SizeError},
-        {10, -1, JobReason::SizeError},
-        {999000, 1, JobReason::TooManyPieces},
-        {(std::uint64_t{1} << 32) + 1000, 1, JobReason::TooManyPieces},
+        {999000, 1000, JobReason::TooManyPieces},
+        {(std::uint64_t{1} << 32) + 1000, 1000, JobReason::TooManyPieces},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.length);
@@ -109,7 +108,7 @@ TEST(SplitFile, RefusalsWriteNothing)
         else
             WriteBytes(dir.Path("s.bin"), MakeBytes(static_cast<std::size_t>(row.length)));
         g_bSplitOk = true;
-        EXPECT_EQ(SplitFile(dir.Path("s.bin"), row.nPieceK), Refused(row.reason));
+        EXPECT_EQ(SplitFile(dir.Path("s.bin"), row.nPiece), Refused(row.reason));
         EXPECT_FALSE(g_bSplitOk);
         EXPECT_EQ(dir.Count(), 1u);
     }
@@ -125,7 +124,7 @@ TEST(SplitFile, UnreadableSourceWritesNothing)
     ASSERT_TRUE(holder.Open(held, CFile::modeRead));
     for (const std::string& source : {dir.Path("missing.bin"), dir.Path("folder.bin"), held}) {
         g_bSplitOk = true;
-        const CJobOutcome outcome = SplitFile(source, 1);
+        const CJobOutcome outcome = SplitFile(source, 1000);
         EXPECT_EQ(outcome, CJobOutcome::Failed(JobKind::Split, JobReason::ReadSource, source));
         EXPECT_NE(outcome.nOsError, 0) << "the system's cause, for " << source;
         EXPECT_FALSE(g_bSplitOk);
@@ -143,7 +142,7 @@ TEST(SplitFile, PieceThatCannotBeReplacedStopsTheSplit)
     WriteBytes(dir.Path("s_002.bin"), "in use");
     CFile holder;
     ASSERT_TRUE(holder.Open(dir.Path("s_002.bin"), CFile::modeRead));
-    const CJobOutcome outcome = SplitFile(dir.Path("s.bin"), 1);
+    const CJobOutcome outcome = SplitFile(dir.Path("s.bin"), 1000);
     EXPECT_EQ(outcome, CJobOutcome::Failed(JobKind::Split, JobReason::CreateFile, dir.Path("s_002.bin")));
     EXPECT_NE(outcome.nOsError, 0);
     EXPECT_FALSE(g_bSplitOk);
@@ -168,7 +167,7 @@ TEST(SplitFile, NineHundredNinetyNinePiecesSplitAndMergeBack)
     CTempDir dir;
     const std::string bytes = MakeBytes(998999);
     WriteBytes(dir.Path("s.bin"), bytes);
-    EXPECT_TRUE(SplitFile(dir.Path("s.bin"), 1).IsDone());
+    EXPECT_TRUE(SplitFile(dir.Path("s.bin"), 1000).IsDone());
     ASSERT_TRUE(g_bSplitOk);
     EXPECT_EQ(ReadBytes(dir.Path("s_999.bin")), bytes.substr(998000));
     WriteBytes(dir.Path("s.bin"), "stale");
@@ -191,7 +190,7 @@ TEST(SplitFile, WriteErrorEscapesAndLeavesNothing)
     g_bSplitOk = true;
     try {
         CFileSizeLimit limit(600);
-        SplitFile(dir.Path("s.bin"), 1);
+        SplitFile(dir.Path("s.bin"), 1000);
         ADD_FAILURE() << "no write error";
     } catch (const CFileException& e) {
         EXPECT_EQ(e.GetFileName(), dir.Path("s_001.bin"));
@@ -216,7 +215,7 @@ int SplitWithCappedAddressSpace(const std::string& source)
     struct rlimit limit = {nCap, nCap};
     if (::setrlimit(RLIMIT_AS, &limit) != 0)
         return 3;
-    const CJobOutcome outcome = SplitFile(source, 1);
+    const CJobOutcome outcome = SplitFile(source, 1000);
     return outcome == CJobOutcome::Failed(JobKind::Split, JobReason::NoMemory) && !g_bSplitOk &&
         !FileExists(MakeFirstPieceName(source)) ? 0 : 1;
 }

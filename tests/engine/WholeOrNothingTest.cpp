@@ -29,7 +29,7 @@ namespace {
 
 // Pieces of several copy blocks each. The earlier set: five pieces, the last short;
 // the new source: four, so the earlier 005 lies above the new count.
-const int kPieceSizeK = 1100;
+const std::size_t kPieceSize = 1100000;
 const std::size_t kEarlierLength = 4900000;
 const std::size_t kNewLength = 3600000;
 
@@ -85,7 +85,7 @@ struct CEarlierSet {
     CEarlierSet()
     {
         WriteBytes(source, earlier);
-        if (!SplitFile(source, kPieceSizeK).IsDone())
+        if (!SplitFile(source, kPieceSize).IsDone())
             throw std::runtime_error("the earlier split failed");
         WriteBytes(source, edited);
     }
@@ -104,7 +104,7 @@ TEST(WholeOrNothing, ResplitThatStopsLeavesTheEarlierSet)
     {
         CEarlierSet scratch;
         CScript count;
-        ASSERT_TRUE(SplitFile(scratch.source, kPieceSizeK, &count).IsDone());
+        ASSERT_TRUE(SplitFile(scratch.source, kPieceSize, &count).IsDone());
         nAllSteps = count.Steps();
     }
     ASSERT_GT(nAllSteps, 10);
@@ -172,13 +172,13 @@ TEST(WholeOrNothing, ResplitThatStopsLeavesTheEarlierSet)
                     if (strPath == third)
                         stopHere();
                 };
-                SplitFile(set.source, kPieceSizeK, &script);
+                SplitFile(set.source, kPieceSize, &script);
             }));
             g_bSplitOk = false;
 #endif
         } else {
             try {
-                outcome = SplitFile(set.source, kPieceSizeK, &script);
+                outcome = SplitFile(set.source, kPieceSize, &script);
             } catch (const CFileException& e) {
                 strErrorFile = e.GetFileName();
             }
@@ -228,12 +228,12 @@ TEST(WholeOrNothing, CompletedResplitReplacesTheEarlierSet)
         const char* const others[] = {"s_005.txt", "t_005.bin", "s_05.bin", "s_0005.bin", "s_abc.bin", "s.bin.sha256.txt"};
         for (const char* name : others)
             WriteBytes(set.dir.Path(name), name);
-        ASSERT_EQ(SplitFile(set.source, kPieceSizeK, nullptr, bChecksums),
+        ASSERT_EQ(SplitFile(set.source, kPieceSize, nullptr, bChecksums),
                   CJobOutcome::Done(JobKind::Split, set.Piece(1)));
         EXPECT_TRUE(g_bSplitOk);
         for (int n = 1; n <= 4; ++n) {
-            const std::size_t nOffset = static_cast<std::size_t>(n - 1) * kPieceSizeK * 1000;
-            EXPECT_EQ(Digest(ReadBytes(set.Piece(n))), Digest(set.edited.substr(nOffset, kPieceSizeK * 1000))) << n;
+            const std::size_t nOffset = static_cast<std::size_t>(n - 1) * kPieceSize;
+            EXPECT_EQ(Digest(ReadBytes(set.Piece(n))), Digest(set.edited.substr(nOffset, kPieceSize))) << n;
         }
         EXPECT_FALSE(FileExists(set.Piece(5)));
         EXPECT_EQ(FileExists(set.dir.Path("s.bin.sha256")), bChecksums) << "a record of the earlier set";
@@ -288,13 +288,13 @@ TEST(WholeOrNothing, RefusedNamesWriteNothing)
         row.arrange(set);
         const std::size_t nFiles = set.dir.Count();
         const std::string record = fs::is_regular_file(set.dir.Path("s.bin.sha256")) ? ReadBytes(set.dir.Path("s.bin.sha256")) : "";
-        EXPECT_EQ(SplitFile(set.source, kPieceSizeK), row.refusal(set));
+        EXPECT_EQ(SplitFile(set.source, kPieceSize), row.refusal(set));
         EXPECT_FALSE(g_bSplitOk);
         EXPECT_EQ(set.dir.Count(), nFiles);
         if (!record.empty()) {
             EXPECT_EQ(ReadBytes(set.dir.Path("s.bin.sha256")), record);
         }
-        EXPECT_EQ(Digest(ReadBytes(set.Piece(1))), Digest(set.earlier.substr(0, kPieceSizeK * 1000)));
+        EXPECT_EQ(Digest(ReadBytes(set.Piece(1))), Digest(set.earlier.substr(0, kPieceSize)));
     }
 }
 
