@@ -28,5 +28,4 @@ public:
     {
         return ::TrackPopupMenu(Get(), nFlags, x, y, 0, pWnd->m_hWnd, lpRect);
     }
-    BOOL DestroyMenu() { return Free(); }
 };

@@ -9,7 +9,7 @@ namespace {
 CWinApp* g_pApp = nullptr;
 }
 
-CWinApp::CWinApp(LPCSTR /*lpszAppName*/) : m_hInstance(::GetModuleHandleW(nullptr))
+CWinApp::CWinApp() : m_hInstance(::GetModuleHandleW(nullptr))
 {
     g_pApp = this;
 }

@@ -7,9 +7,8 @@
 
 class CWinApp {
 public:
-    // lpszAppName is kept for the framework's signature; the title always comes from
-    // the program's file name (AfxGetAppTitle).
-    explicit CWinApp(LPCSTR lpszAppName = nullptr);
+    // The title always comes from the program's file name (AfxGetAppTitle).
+    CWinApp();
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
