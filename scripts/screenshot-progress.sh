@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes docs/screenshots/progress.png from the real program: the x86-64 build on a
-# Wine desktop in a private Xvfb splits a sparse 8 GB file, driven with the mouse and
-# the keyboard; the progress dialog is shot while it runs, then the job is cancelled,
-# which removes its pieces.
+# Wine desktop in a private Xvfb splits a sparse 8 GB file in the Wine user's Videos
+# folder, where a user would keep a film, driven with the mouse and the keyboard; the
+# progress dialog is shot while it runs, then the job is cancelled, which removes its
+# pieces.
 # Usage: screenshot-progress.sh [output.png]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -10,8 +11,14 @@ out=${1:-docs/screenshots/progress.png}
 
 . scripts/ui-session.sh
 
-work=$(mktemp -d "$PWD/build/screenshot-progress.XXXXXX")
-tosvik_at_exit+=("rm -rf '$work'")
+# The profile exists once the prefix has been made; Wine names it after the user and
+# links Videos to the home folder, which this prefix's Videos must not write into.
+user=${USER:-$(id -un)}
+work="$WINEPREFIX/drive_c/users/$user/Videos"
+[ ! -L "$work" ] || rm "$work"
+mkdir -p "$work"
+[ ! -e "$work/movie.avi" ] || { echo "screenshot-progress: $work/movie.avi is in the way" >&2; exit 1; }
+tosvik_at_exit+=("rm -f '$work/movie.avi' '$work/movie.avi.sha256' '$work'/movie_[0-9][0-9][0-9].avi")
 truncate -s 8000000000 "$work/movie.avi"
 
 scripts/wine-run.sh explorer /desktop=Tosvik,800x600 "$exe" &
@@ -39,7 +46,7 @@ click_at() {
 click_at 40 29    # 分割
 click_at 224 28   # 32MB
 click_at 60 101   # the path field
-xdotool type --delay 20 "Z:${work//\//\\}\\movie.avi"
+xdotool type --delay 20 "C:\\users\\$user\\Videos\\movie.avi"
 click_at 288 74   # Start
 
 progress=$(wait_window '^Kavrel分割中')
