@@ -9,7 +9,7 @@ const UINT CTrayIcon::s_nTaskbarCreatedMessage = ::RegisterWindowMessageW(L"Task
 
 bool CTrayIcon::Add()
 {
-    m_nid.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    m_nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
     m_nid.hWnd = m_wnd.m_hWnd;
     m_nid.uID = IDI_TRAY_ICON;
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON;

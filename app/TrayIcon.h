@@ -39,7 +39,7 @@ private:
     void ShowMenu();
 
     CWnd& m_wnd;
-    NOTIFYICONDATAW m_nid = {};
+    NOTIFYICONDATAA m_nid = {};
     // False only while the window is hidden behind the icon.
     bool m_bWindowShown = true;
 };

@@ -4,11 +4,11 @@ namespace {
 ShellNotifyIconFn g_pfnShellNotifyIconHook = nullptr;
 }
 
-BOOL AfxShellNotifyIcon(DWORD dwMessage, NOTIFYICONDATAW* pnid)
+BOOL AfxShellNotifyIcon(DWORD dwMessage, NOTIFYICONDATAA* pnid)
 {
     if (g_pfnShellNotifyIconHook != nullptr)
         return g_pfnShellNotifyIconHook(dwMessage, pnid);
-    return ::Shell_NotifyIconW(dwMessage, pnid);
+    return ::Shell_NotifyIconA(dwMessage, pnid);
 }
 
 ShellNotifyIconFn AfxSetShellNotifyIconHook(ShellNotifyIconFn fn)

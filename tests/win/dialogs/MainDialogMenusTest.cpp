@@ -32,13 +32,13 @@ bool Visible(HWND hWnd)
 void ExpectTrayRecord(const ShellNotifyRecorder::Call& call, DWORD dwMessage, HWND hDlg)
 {
     EXPECT_EQ(dwMessage, call.message);
-    EXPECT_EQ(NOTIFYICONDATAW_V1_SIZE, call.record.cbSize);
+    EXPECT_EQ(NOTIFYICONDATAA_V1_SIZE, call.record.cbSize);
     EXPECT_EQ(hDlg, call.record.hWnd);
     EXPECT_EQ(130u, call.record.uID);
     EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON), call.record.uFlags);
     EXPECT_EQ(kTrayMessage, call.record.uCallbackMessage);
     EXPECT_NE(nullptr, call.record.hIcon);
-    EXPECT_EQ(L'\0', call.record.szTip[0]);
+    EXPECT_EQ('\0', call.record.szTip[0]);
 }
 
 bool SameRecord(const ShellNotifyRecorder::Call& a, const ShellNotifyRecorder::Call& b)
@@ -104,7 +104,7 @@ protected:
         // removing one that is not there does no harm.
         for (ShellNotifyRecorder::Call& call : m_shell.Calls()) {
             if (call.message == NIM_ADD) {
-                ::Shell_NotifyIconW(NIM_DELETE, &call.record);
+                ::Shell_NotifyIconA(NIM_DELETE, &call.record);
                 break;
             }
         }
@@ -424,8 +424,8 @@ TEST_F(MainDialogMenusTest, TaskbarCreatedAddsTheLostIconAgainWhileHidden)
         EXPECT_FALSE(Visible(hDlg));
 
         // The taskbar forgets the icon behind the program's back, then announces itself.
-        NOTIFYICONDATAW nid = m_shell.Calls().at(0).record;
-        ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &nid));
+        NOTIFYICONDATAA nid = m_shell.Calls().at(0).record;
+        ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &nid));
         std::size_t nBefore = m_shell.Calls().size();
         ::SendMessageW(hDlg, nTaskbarCreated, 0, 0);
         std::vector<ShellNotifyRecorder::Call> calls = m_shell.Calls();

@@ -30,7 +30,7 @@ std::vector<ShellNotifyRecorder::Call> ShellNotifyRecorder::Calls() const
     return m_calls;
 }
 
-BOOL ShellNotifyRecorder::Hook(DWORD dwMessage, NOTIFYICONDATAW* pnid)
+BOOL ShellNotifyRecorder::Hook(DWORD dwMessage, NOTIFYICONDATAA* pnid)
 {
     ShellNotifyRecorder* self = g_pShellRecorder;
     Call call = {dwMessage, {}, FALSE};
@@ -42,7 +42,7 @@ BOOL ShellNotifyRecorder::Hook(DWORD dwMessage, NOTIFYICONDATAW* pnid)
         answer = self->m_answer;
     }
     // The shell is asked outside the lock: it may send messages back to the window.
-    call.result = answer ? *answer : ::Shell_NotifyIconW(dwMessage, pnid);
+    call.result = answer ? *answer : ::Shell_NotifyIconA(dwMessage, pnid);
 
     std::lock_guard<std::mutex> lock(self->m_mutex);
     self->m_calls.push_back(call);

@@ -13,7 +13,7 @@ class ShellNotifyRecorder {
 public:
     struct Call {
         DWORD message;
-        NOTIFYICONDATAW record;  // the bytes the caller's cbSize covers, the rest zero
+        NOTIFYICONDATAA record;  // the bytes the caller's cbSize covers, the rest zero
         BOOL result;
     };
 
@@ -29,7 +29,7 @@ public:
     std::vector<Call> Calls() const;
 
 private:
-    static BOOL Hook(DWORD dwMessage, NOTIFYICONDATAW* pnid);
+    static BOOL Hook(DWORD dwMessage, NOTIFYICONDATAA* pnid);
 
     mutable std::mutex m_mutex;
     std::vector<Call> m_calls;
