@@ -62,9 +62,15 @@ COutcomeBox MakeOutcomeBox(const CJobOutcome& o)
         return Warn(AfxFormat("无法写入校验文件%s", pszFile), pszJob);
     case JobReason::FileTooLongForVolume:
         return Warn(AfxFormat("合并好的文件%s\n会有%s字节，但它所在的磁盘是%s格式，\n单个文件不能达到4GB(4,294,967,296字节)，无法合并!\n"
-                              "请把分割好的文件复制到NTFS或exFAT格式的磁盘上再合并",
+                              "请在\"保存到\"里选择NTFS或exFAT格式的磁盘上的文件夹",
                               pszFile, GroupDigits(o.nBytes).c_str(), o.strOtherFile.c_str()),
                     pszCheck);
+    case JobReason::PieceTooLongForVolume:
+        return Warn(AfxFormat("分割好的文件%s\n每个会有%s字节，但它所在的磁盘是%s格式，\n单个文件不能达到4GB(4,294,967,296字节)，无法分割!\n"
+                              "请选择4294MB或更小的分割大小（可以在\"其他\"里填写），\n"
+                              "或在\"保存到\"里选择NTFS或exFAT格式的磁盘上的文件夹",
+                              pszFile, GroupDigits(o.nBytes).c_str(), o.strOtherFile.c_str()),
+                    pszJob);
     case JobReason::NotFirstPiece:
         return Warn("文件名好象有误请检查!", pszCheck);
     case JobReason::RecordBad:
@@ -102,6 +108,14 @@ COutcomeBox MakeOutcomeBox(const CJobOutcome& o)
                               bSplit ? "分割" : "合并", GroupDigits(o.nBytes).c_str(), pszFile,
                               GroupDigits(o.nFreeBytes).c_str()),
                     pszCheck);
+    case JobReason::TargetNotAbsolute:
+        return Warn(AfxFormat("\"保存到\"里的%s\n不是完整的路径,请写上盘符,例如D:\\优盘", pszFile), pszCheck);
+    case JobReason::TargetMissing:
+        return Warn(AfxFormat("文件夹%s\n不存在,请检查\"保存到\"!", pszFile), pszCheck);
+    case JobReason::TargetNotFolder:
+        return Warn(AfxFormat("%s\n不是文件夹,请检查\"保存到\"!", pszFile), pszCheck);
+    case JobReason::TargetUnwritable:
+        return Warn(AfxFormat("无法在文件夹%s里写入文件\n它可能是只读的,请检查\"保存到\"!", pszFile), pszCheck);
     case JobReason::SameFile:
         return Warn(AfxFormat("%s\n和%s\n是同一个文件(链接),写入会毁掉它,请检查!", pszFile, o.strOtherFile.c_str()),
                     pszCheck);

@@ -11,6 +11,8 @@ struct CJobRequest {
     JobKind kind = JobKind::Split;
     std::string strPath;    // the file to split, or the piece to merge from
     std::uint64_t nPieceSize = 0;   // split only: bytes a piece
+    // The folder for what the job writes; empty for beside the source or the pieces.
+    std::string strTargetDir;
     // Merge only: the user said yes to replacing a file of the merged name although
     // no record checks the pieces.
     bool bMayReplaceUnchecked = false;

@@ -25,6 +25,7 @@ enum class JobReason {
     NotWorthSplitting,    // the source is no larger than one piece
     TooManyPieces,        // more than kMaxPieces; bytes: the source's length
     RecordUnwritable,     // file: the checksum record
+    PieceTooLongForVolume, // file: piece 001; bytes: a piece's length; other file: the file system
     // Merge
     FileTooLongForVolume, // file: the merged file; bytes: its length; other file: the file system
     NotFirstPiece,        // the selected name is not piece 001 of a set
@@ -46,6 +47,11 @@ enum class JobReason {
     DeviceName,           // file: a reserved device name
     SameFile,             // file and other file: two names of one file (a link)
     NoRoom,               // file: the first file to write; bytes: all it writes, and the room left
+    // The folder chosen for what the job writes; file: that folder as given
+    TargetNotAbsolute,    // relative to a current folder or drive
+    TargetMissing,        // nothing of that name
+    TargetNotFolder,      // a file or a device, not a folder
+    TargetUnwritable,     // no new file can be made there
 };
 
 struct CJobOutcome {

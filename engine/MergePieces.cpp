@@ -6,6 +6,7 @@
 #include "engine/PieceSet.h"
 #include "engine/SizeLimits.h"
 #include "engine/TargetCheck.h"
+#include "engine/TargetFolder.h"
 #include "framework/portable/File.h"
 #include "framework/portable/FileSystem.h"
 #include "framework/portable/PendingFile.h"
@@ -41,14 +42,17 @@ bool RecordNamesThisSet(const std::vector<CChecksumLine>& lines, const CPieceNam
 
 } // namespace
 
-CJobOutcome MergePieces(std::string selectedPath, IJobProgress* pProgress, bool bMayReplaceUnchecked)
+CJobOutcome MergePieces(std::string selectedPath, IJobProgress* pProgress, bool bMayReplaceUnchecked,
+                        const std::string& targetDir)
 {
     g_bMergeOk = false;
     const CPieceName selected(selectedPath);
     // Merging from a later piece would silently leave out the start of the file.
     if (selected.CheckFirstPiece() != PieceNameFault::None)
         return CJobOutcome::Refused(JobKind::Merge, JobReason::NotFirstPiece, selectedPath);
-    const std::string outName = selected.MergedName();
+    if (auto refusal = CheckTargetFolder(JobKind::Merge, targetDir))
+        return *refusal;
+    const std::string outName = PlaceInTarget(targetDir, selected.MergedName());
     // A device name is refused as such before its record's name is looked at.
     if (auto refusal = CheckJobFiles(JobKind::Merge, {}, {outName}))
         return *refusal;
@@ -56,7 +60,8 @@ CJobOutcome MergePieces(std::string selectedPath, IJobProgress* pProgress, bool 
     CFile piece;
     if (!piece.Open(selectedPath, CFile::modeRead))
         return Failed(JobReason::ReadSource, selectedPath, piece.GetOpenError());
-    const std::string recordName = ChecksumRecordName(outName);
+    // The record lies with the pieces, wherever the merged file goes.
+    const std::string recordName = ChecksumRecordName(selected.MergedName());
     std::vector<CChecksumLine> record;
     const RecordState recordState = ReadChecksumRecord(recordName, record);
     if (recordState == RecordState::Bad ||

@@ -73,3 +73,14 @@ std::optional<CJobOutcome> CheckRoomForMerge(const std::string& strOutput, std::
     }
     return CheckRoom(JobKind::Merge, strOutput, nLength);
 }
+
+std::optional<CJobOutcome> CheckPiecesFitVolume(const std::string& strFirstPiece, std::uint64_t nPieceSize)
+{
+    std::string strFileSystem;
+    if (!GetFileSystemFor(strFirstPiece, strFileSystem) || !FileTooLongFor(strFileSystem, nPieceSize))
+        return std::nullopt;
+    CJobOutcome refusal =
+        CJobOutcome::Refused(JobKind::Split, JobReason::PieceTooLongForVolume, strFirstPiece, strFileSystem);
+    refusal.nBytes = nPieceSize;
+    return refusal;
+}

@@ -33,3 +33,7 @@ std::optional<CJobOutcome> CheckRoomForSplit(const std::string& strSource, const
 // Refused when the merged file of nLength bytes is too long for its volume's file
 // system, or when its folder has no room for it. None as above.
 std::optional<CJobOutcome> CheckRoomForMerge(const std::string& strOutput, std::uint64_t nLength);
+
+// Refused when pieces of nPieceSize bytes are too long for the file system of the
+// volume that strFirstPiece goes to. None as above.
+std::optional<CJobOutcome> CheckPiecesFitVolume(const std::string& strFirstPiece, std::uint64_t nPieceSize);

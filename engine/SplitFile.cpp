@@ -6,6 +6,7 @@
 #include "engine/SizeLimits.h"
 #include "engine/SplitCommit.h"
 #include "engine/TargetCheck.h"
+#include "engine/TargetFolder.h"
 #include "framework/portable/File.h"
 #include "framework/portable/PendingFile.h"
 
@@ -24,12 +25,15 @@ CJobOutcome Refused(JobReason reason)
 
 } // namespace
 
-CJobOutcome SplitFile(std::string sourcePath, std::uint64_t nPieceSize, IJobProgress* pProgress, bool bChecksums)
+CJobOutcome SplitFile(std::string sourcePath, std::uint64_t nPieceSize, IJobProgress* pProgress, bool bChecksums,
+                      const std::string& targetDir)
 {
     // Cleared first, so an error escaping mid-copy never leaves an earlier success.
     g_bSplitOk = false;
     if (nPieceSize == 0)
         return Refused(JobReason::SizeError);
+    if (auto refusal = CheckTargetFolder(JobKind::Split, targetDir))
+        return *refusal;
 
     // A device opens like an empty file; it is refused by name before that.
     if (auto refusal = CheckJobFiles(JobKind::Split, {sourcePath}, {}))
@@ -43,8 +47,8 @@ CJobOutcome SplitFile(std::string sourcePath, std::uint64_t nPieceSize, IJobProg
     const std::uint64_t nCount = PieceCount(nLength, nPieceSize);
     if (nCount > static_cast<std::uint64_t>(kMaxPieces))
         return TooManyPiecesFor(nLength);
-    const CPieceName first(MakeFirstPieceName(sourcePath));
-    const std::string recordName = ChecksumRecordName(sourcePath);
+    const CPieceName first(PlaceInTarget(targetDir, MakeFirstPieceName(sourcePath)));
+    const std::string recordName = PlaceInTarget(targetDir, ChecksumRecordName(sourcePath));
     std::vector<std::string> writes;
     for (std::uint64_t i = 1; i <= nCount; ++i)
         writes.push_back(first.PieceName(static_cast<int>(i)));
@@ -52,6 +56,8 @@ CJobOutcome SplitFile(std::string sourcePath, std::uint64_t nPieceSize, IJobProg
     if (auto refusal = CheckJobFiles(JobKind::Split, {sourcePath}, writes))
         return *refusal;
     if (auto refusal = CheckAllReplaceable(JobKind::Split, writes))
+        return *refusal;
+    if (auto refusal = CheckPiecesFitVolume(first.Path(), nPieceSize))
         return *refusal;
     if (auto refusal = CheckRoomForSplit(sourcePath, first.Path(), nCount, nLength))
         return *refusal;

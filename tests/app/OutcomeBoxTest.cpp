@@ -85,8 +85,22 @@ TEST(OutcomeBox, EveryOutcomeInTheUsersWords)
         {WithBytes(CJobOutcome::Refused(JobKind::Merge, JobReason::FileTooLongForVolume, "E:\\m.avi", "FAT32"),
                    4294967296u),
          "合并好的文件E:\\m.avi\n会有4,294,967,296字节，但它所在的磁盘是FAT32格式，\n"
-         "单个文件不能达到4GB(4,294,967,296字节)，无法合并!\n请把分割好的文件复制到NTFS或exFAT格式的磁盘上再合并",
+         "单个文件不能达到4GB(4,294,967,296字节)，无法合并!\n请在\"保存到\"里选择NTFS或exFAT格式的磁盘上的文件夹",
          kChecking, kWarn},
+        {WithBytes(CJobOutcome::Refused(S, JobReason::PieceTooLongForVolume, "F:\\m_001.avi", "FAT32"), 4294967296u),
+         "分割好的文件F:\\m_001.avi\n每个会有4,294,967,296字节，但它所在的磁盘是FAT32格式，\n"
+         "单个文件不能达到4GB(4,294,967,296字节)，无法分割!\n请选择4294MB或更小的分割大小（可以在\"其他\"里填写），\n"
+         "或在\"保存到\"里选择NTFS或exFAT格式的磁盘上的文件夹",
+         kSplitting, kWarn},
+        // The chosen folder, refused by name, with the check caption of a merge.
+        {CJobOutcome::Refused(M, JobReason::TargetNotAbsolute, "stick"),
+         "\"保存到\"里的stick\n不是完整的路径,请写上盘符,例如D:\\优盘", kChecking, kWarn},
+        {CJobOutcome::Refused(S, JobReason::TargetMissing, "F:\\新"), "文件夹F:\\新\n不存在,请检查\"保存到\"!",
+         kSplitting, kWarn},
+        {CJobOutcome::Refused(M, JobReason::TargetNotFolder, "F:\\a.txt"), "F:\\a.txt\n不是文件夹,请检查\"保存到\"!",
+         kChecking, kWarn},
+        {CJobOutcome::Refused(S, JobReason::TargetUnwritable, "G:\\"),
+         "无法在文件夹G:\\里写入文件\n它可能是只读的,请检查\"保存到\"!", kSplitting, kWarn},
         // 64 GB needs pieces of 64,064,065 bytes.
         {WithBytes(CJobOutcome::Refused(JobKind::Split, JobReason::TooManyPieces), 64000000000u),
          "文件太大了，分割后会超过999个文件，无法分割\n请选择更大的分割大小，至少65MB（可以在\"其他\"里填写）", kSplitting, kWarn},

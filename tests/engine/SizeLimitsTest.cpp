@@ -83,4 +83,13 @@ TEST(SmallVolume, NoRoomRefusesBeforeAnythingIsWritten)
         WriteBytes(strDir + "/" + name, MakeBytes(1000000));
     WriteBytes(strDir + "/m_003.bin", MakeBytes(500000));
     expectRefused(MergePieces(strDir + "/m_001.bin"), 2500000, 0, 3);
+
+    // From a disk with room into the small volume: counted where the files go.
+    CTempDir disk;
+    WriteBytes(disk.Path("s.bin"), MakeBytes(3000000));
+    const CJobOutcome split = SplitFile(disk.Path("s.bin"), 1000000, nullptr, true, strDir);
+    EXPECT_EQ(split.strFile, strDir + "/s_001.bin");
+    expectRefused(split, 3000000, 381, 3);
+    const CJobOutcome merge = MergePieces(strDir + "/m_001.bin", nullptr, false, disk.Path(""));
+    EXPECT_TRUE(merge.IsDone()) << "the disk has room for what the small volume holds";
 }
