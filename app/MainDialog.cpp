@@ -8,7 +8,9 @@
 #include "engine/PieceName.h"
 #include "framework/portable/Utf16.h"
 #include "framework/win32/DataExchange.h"
+#include "framework/portable/Folder.h"
 #include "framework/win32/FileDialog.h"
+#include "framework/win32/FolderDialog.h"
 #include "framework/win32/Menu.h"
 #include "framework/win32/WinApp.h"
 #include "res/resource.h"
@@ -41,10 +43,11 @@ CString BrowseErrorText(DWORD nError)
 
 }  // namespace
 
-CMainDialog::CMainDialog(CWnd* pParent, CString strStartFile)
+CMainDialog::CMainDialog(CWnd* pParent, CString strStartFile, CString strStartFolder)
     : CDialog(IDD_MAIN_DIALOG, pParent),
       m_hIcon(::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_TRAY_ICON))),
-      m_strStartFile(std::move(strStartFile))
+      m_strStartFile(std::move(strStartFile)),
+      m_strStartFolder(std::move(strStartFolder))
 {
 }
 
@@ -53,6 +56,8 @@ BEGIN_MESSAGE_MAP(CMainDialog, CDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDC_BROWSE, &CMainDialog::OnBrowse)
+    ON_BN_CLICKED(IDC_BROWSE_DIR, &CMainDialog::OnBrowseFolder)
+    ON_MESSAGE(WM_CTLCOLORSTATIC, &CMainDialog::OnCtlColorStatic)
     ON_BN_CLICKED(IDC_MODE_SPLIT, &CMainDialog::OnModeSplit)
     ON_BN_CLICKED(IDC_MODE_MERGE, &CMainDialog::OnModeMerge)
     ON_BN_CLICKED(IDC_SHOW_INSTRUCTIONS, &CMainDialog::OnShowInstructions)
@@ -113,7 +118,9 @@ BOOL CMainDialog::OnInitDialog()
 
     ::DragAcceptFiles(m_hWnd, TRUE);
     if (!m_strStartFile.empty())
-        TakeFile(m_strStartFile);
+        TakeDropped(m_strStartFile);
+    if (!m_strStartFolder.empty())
+        SetDlgItemText(IDC_TARGET_DIR, m_strStartFolder.c_str());
     return TRUE;
 }
 
@@ -147,8 +154,40 @@ LRESULT CMainDialog::OnDropFiles(WPARAM wParam, LPARAM /*lParam*/)
     if (nCopied == 0)
         return 0;
     strFile.resize(nCopied);
-    TakeFile(Narrow(strFile));
+    TakeDropped(Narrow(strFile));
     return 0;
+}
+
+void CMainDialog::OnBrowseFolder()
+{
+    CString strFolder;
+    GetDlgItemText(IDC_TARGET_DIR, strFolder);
+    CFolderDialog dlg(strFolder, this);
+    if (dlg.DoModal() == IDOK) {
+        SetDlgItemText(IDC_TARGET_DIR, dlg.GetFolderPath().c_str());
+    } else if (const HRESULT hr = dlg.GetError()) {
+        // The field stays as it was: it still says where the job writes.
+        ShowFormError(AfxFormat("选择文件夹的对话框出错了（错误代码 0x%08lX）。",
+                                static_cast<unsigned long>(hr)));
+    }
+}
+
+LRESULT CMainDialog::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
+{
+    if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_TARGET_HINT)
+        return Default();
+    HDC hDC = reinterpret_cast<HDC>(wParam);
+    ::SetTextColor(hDC, ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetBkColor(hDC, ::GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void CMainDialog::TakeDropped(const CString& strPath)
+{
+    if (IsFolder(strPath))
+        SetDlgItemText(IDC_TARGET_DIR, strPath.c_str());
+    else
+        TakeFile(strPath);
 }
 
 void CMainDialog::TakeFile(const CString& strPath)

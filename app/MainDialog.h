@@ -1,4 +1,5 @@
-// The main dialog: split or merge, the file, the piece size, Start and Exit.
+// The main dialog: split or merge, the file, the folder for what the job writes, the
+// piece size, Start and Exit.
 // The Start button and the size controls are enabled directly by the handlers; the
 // form members below are what the Start command reads.
 #pragma once
@@ -15,8 +16,10 @@
 class CMainDialog : public CDialog {
 public:
     // strStartFile: a file handed over on the command line, taken as if dropped
-    // once the dialog is open; empty for none.
-    explicit CMainDialog(CWnd* pParent = nullptr, CString strStartFile = CString());
+    // once the dialog is open; strStartFolder: the folder after it, into the folder
+    // field. Empty for none.
+    explicit CMainDialog(CWnd* pParent = nullptr, CString strStartFile = CString(),
+                         CString strStartFolder = CString());
 
     BOOL OnInitDialog() override;
 
@@ -49,6 +52,9 @@ protected:
     void OnShowInstructions();
 
     void OnBrowse();
+    void OnBrowseFolder();
+    // The grey line under the folder field.
+    LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     void OnModeSplit();
     void OnModeMerge();
     void OnPieceSize32MB();
@@ -78,6 +84,9 @@ private:
     // into the field and the form, a mode chosen by its name if none is yet, and
     // Start enabled as after a confirmed browse.
     void TakeFile(const CString& strPath);
+    // A name dropped or handed over: a folder fills the folder field, anything else
+    // is taken as the file.
+    void TakeDropped(const CString& strPath);
     // After the field and m_strPath agree: Start once there is a path and a mode.
     void EnableStartForPath();
 
@@ -86,4 +95,5 @@ private:
     CTrayIcon m_trayIcon{*this};
     HICON m_hIcon;
     const CString m_strStartFile;
+    const CString m_strStartFolder;
 };

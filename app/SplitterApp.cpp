@@ -7,17 +7,18 @@
 
 namespace {
 
-// The first argument of the command line ("Open with", "Send to", a file dropped on
-// the program's icon), read as UTF-16 so that any name arrives whole; empty for none.
-CString FileFromCommandLine()
+// Argument n of the command line (1: the file from "Open with", "Send to", a file
+// dropped on the program's icon; 2: the folder to write into), read as UTF-16 so
+// that any name arrives whole; empty for none.
+CString CommandLineArgument(int n)
 {
     int nArgs = 0;
     LPWSTR* ppArgs = ::CommandLineToArgvW(::GetCommandLineW(), &nArgs);
     if (ppArgs == nullptr)
         return CString();
-    CString strFile = nArgs > 1 ? Narrow(ppArgs[1], std::wcslen(ppArgs[1])) : CString();
+    CString strArgument = nArgs > n ? Narrow(ppArgs[n], std::wcslen(ppArgs[n])) : CString();
     ::LocalFree(ppArgs);
-    return strFile;
+    return strArgument;
 }
 
 }  // namespace
@@ -27,7 +28,7 @@ BOOL CSplitterApp::InitInstance()
     AfxEnableControlContainer();
     Enable3dControls();
 
-    CMainDialog dlg(nullptr, FileFromCommandLine());
+    CMainDialog dlg(nullptr, CommandLineArgument(1), CommandLineArgument(2));
     m_pMainWnd = &dlg;
     dlg.DoModal();
     return FALSE;

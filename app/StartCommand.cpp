@@ -60,7 +60,13 @@ std::optional<CJobRequest> CMainDialog::CheckForm()
     // name the user could not have meant and fail with a second, misleading box.
     if (!UpdateData(TRUE))
         return std::nullopt;
-    return CJobRequest{m_bSplitMode ? JobKind::Split : JobKind::Merge, m_strPath, nPieceSize};
+    CJobRequest request;
+    request.kind = m_bSplitMode ? JobKind::Split : JobKind::Merge;
+    request.strPath = m_strPath;
+    request.nPieceSize = nPieceSize;
+    // The folder is checked by the job, where it is written to.
+    GetDlgItemText(IDC_TARGET_DIR, request.strTargetDir);
+    return request;
 }
 
 std::optional<std::uint64_t> CMainDialog::ChosenPieceSize()

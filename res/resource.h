@@ -15,8 +15,12 @@
 #define IDC_MODE_SPLIT 1002
 #define IDC_MODE_MERGE 1003
 #define IDC_MODE_FRAME 1004
+#define IDC_TARGET_FRAME 1006
+#define IDC_TARGET_DIR 1007
+#define IDC_BROWSE_DIR 1008
 #define IDC_FILE_FRAME 1009
 #define IDC_SIZE_FRAME 1010
+#define IDC_TARGET_HINT 1011
 #define IDC_SHOW_INSTRUCTIONS 1012
 #define IDC_CREDITS_FRAME 1013
 #define IDC_DESIGNER_TEXT 1015
@@ -34,6 +38,8 @@
 #define IDC_PROGRESS_BYTES 1042
 #define IDC_PROGRESS_SPEED 1043
 #define IDC_PROGRESS_TIME 1044
+// Hidden labels that name the field after them for screen readers.
+#define IDC_TARGET_DIR_LABEL 1052
 
 // System-menu item and tray-menu commands.
 #define IDM_ABOUT_COMMAND 0x0010

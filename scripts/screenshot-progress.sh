@@ -37,10 +37,10 @@ wait_window() {
 main=$(wait_window '^Tosvik2\.0')
 sleep 2
 eval "$(xdotool getwindowgeometry --shell "$main")"
-# A click at x,y dialog units of the 320 x 200 client area, under a caption and a
+# A click at x,y dialog units of the 320 x 244 client area, under a caption and a
 # frame of about 22 and 3 pixels.
 click_at() {
-  xdotool mousemove "$(( X + 3 + $1 * (WIDTH - 6) / 320 ))" "$(( Y + 22 + $2 * (HEIGHT - 25) / 200 ))" click 1
+  xdotool mousemove "$(( X + 3 + $1 * (WIDTH - 6) / 320 ))" "$(( Y + 22 + $2 * (HEIGHT - 25) / 244 ))" click 1
   sleep 0.5
 }
 click_at 40 29    # 分割

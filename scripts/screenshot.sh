@@ -14,10 +14,10 @@ out=${1:-docs/screenshots/main-dialog.png}
 scripts/wine-run.sh explorer /desktop=Tosvik,800x600 "$exe" &
 window=$(tosvik_wait_window '^Tosvik2\.0' 60) || { echo "screenshot: the dialog did not show up"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")"
-# A click at x,y dialog units of the 320 x 200 client area, under a caption and a
+# A click at x,y dialog units of the 320 x 244 client area, under a caption and a
 # frame of about 22 and 3 pixels.
 click_at() {
-  xdotool mousemove "$(( X + 3 + $1 * (WIDTH - 6) / 320 ))" "$(( Y + 22 + $2 * (HEIGHT - 25) / 200 ))" click 1
+  xdotool mousemove "$(( X + 3 + $1 * (WIDTH - 6) / 320 ))" "$(( Y + 22 + $2 * (HEIGHT - 25) / 244 ))" click 1
   sleep 0.5
 }
 click_at 40 29    # 分割

@@ -37,10 +37,10 @@ xdotool key Return
 tosvik_wait_gone '^关于 Tosvik$'
 
 # Instructions: the 查看说明 button, at 288,93 dialog units (its centre) in a
-# 320 x 200 client area under a caption and a frame of about 22 and 3 pixels.
+# 320 x 244 client area under a caption and a frame of about 22 and 3 pixels.
 eval "$(xdotool getwindowgeometry --shell "$main")"
 bx=$(( X + 3 + 288 * (WIDTH - 6) / 320 ))
-by=$(( Y + 22 + 93 * (HEIGHT - 25) / 200 ))
+by=$(( Y + 22 + 93 * (HEIGHT - 25) / 244 ))
 xdotool mousemove "$bx" "$by" click 1
 info=$(wait_window '^有关"Kavrel的说明"$')
 shoot_window "$info" "$out/instructions.png"

@@ -3,6 +3,7 @@ set(framework_win32_sources
   ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorReport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FolderDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PaintDC.cpp

@@ -85,6 +85,42 @@ void MainDialogSession::Browse(const char* pszPath)
     Sync();
 }
 
+namespace {
+
+// The picker's name field: the first edit control inside it, however deep.
+HWND FindEdit(HWND hParent)
+{
+    for (HWND h = ::GetWindow(hParent, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        wchar_t szClass[16] = {};
+        ::GetClassNameW(h, szClass, 16);
+        if (::lstrcmpiW(szClass, L"Edit") == 0 && ::IsWindowVisible(h))
+            return h;
+        if (HWND hEdit = FindEdit(h))
+            return hEdit;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void MainDialogSession::BrowseFolder(const char* pszPath)
+{
+    ::PostMessageW(Item(IDC_BROWSE_DIR), BM_CLICK, 0, 0);
+    HWND hPicker = wintest::WaitForThreadWindow(m_nUiThread, "#32770", 15000, m_hDialog);
+    ASSERT_NE(hPicker, nullptr) << "no folder picker";
+    if (pszPath != nullptr) {
+        HWND hName = nullptr;
+        ASSERT_TRUE(wintest::WaitFor([&] { return (hName = FindEdit(hPicker)) != nullptr; }, 10000))
+            << "the picker has no name field";
+        wintest::SetWindowText(hName, pszPath);
+        ::PostMessageW(hPicker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    } else {
+        ::PostMessageW(hPicker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+    ASSERT_TRUE(wintest::WaitFor([&] { return !::IsWindow(hPicker); }, 10000)) << "the folder picker stayed open";
+    Sync();
+}
+
 void MainDialogSession::Sync()
 {
     // A message sent from another thread is handled only when the dialog's thread
@@ -111,8 +147,8 @@ void MainDialogSession::Drop(const std::vector<CString>& files)
     ASSERT_TRUE(::PostMessageW(m_hDialog, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0));
     // A message sent now could be answered before the posted one is taken: wait for
     // the field, then for the rest of the handler.
-    ASSERT_TRUE(wintest::WaitFor([&] { return Text(IDC_PATH) == files.at(0); }))
-        << "the drop did not reach the field: " << Text(IDC_PATH);
+    ASSERT_TRUE(wintest::WaitFor([&] { return Text(IDC_PATH) == files.at(0) || Text(IDC_TARGET_DIR) == files.at(0); }))
+        << "the drop did not reach a field: " << Text(IDC_PATH);
     Sync();
 }
 

@@ -40,8 +40,11 @@ public:
     // Browse, then choose strPath in the system's file-open dialog, or cancel it
     // (pszPath null). Returns once the handler ran.
     void Browse(const char* pszPath);
+    // Browse for a folder, then type strPath into the system's folder picker and
+    // press its OK, or cancel it (pszPath null). Returns once the handler ran.
+    void BrowseFolder(const char* pszPath);
     // Files dropped onto the window, as the shell posts them; returns once the
-    // handler ran. The first must differ from the field's text.
+    // handler ran. The first must differ from the text of the field it goes to.
     void Drop(const std::vector<CString>& files);
 
     // True while a progress dialog of the main dialog exists, shown or not yet.

@@ -296,7 +296,7 @@ TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
     s.Run([&] {
         // Nothing chosen yet: the mode pair is entered at split; the sizes are off.
         EXPECT_EQ(TabCycle(s, IDC_PATH),
-                  (std::vector<int>{IDC_BROWSE, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS, IDCANCEL}));
+                  (std::vector<int>{IDC_BROWSE, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS, IDCANCEL}));
 
         // The arrow keys choose within the mode pair and wrap inside it.
         FocusOn(s, IDC_MODE_SPLIT);
@@ -307,7 +307,7 @@ TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
 
         s.Click(IDC_SIZE_64MB);
         // Tab enters each group at its checked button; the size field, off, is passed.
-        EXPECT_EQ(TabCycle(s, IDC_PATH), (std::vector<int>{IDC_BROWSE, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS,
+        EXPECT_EQ(TabCycle(s, IDC_PATH), (std::vector<int>{IDC_BROWSE, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS,
                                                            IDC_SIZE_64MB, IDOK, IDCANCEL}));
         FocusOn(s, IDC_SIZE_64MB);
         EXPECT_EQ(Press(s, VK_DOWN), IDC_SIZE_32MB);
@@ -318,7 +318,7 @@ TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
         EXPECT_EQ(Press(s, VK_DOWN), IDC_SIZE_64MB);
         EXPECT_EQ(Press(s, VK_UP), IDC_SIZE_OTHER);
         // With 其他 chosen, Tab goes from the sizes on to their field.
-        EXPECT_EQ(TabCycle(s, IDC_PATH), (std::vector<int>{IDC_BROWSE, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS,
+        EXPECT_EQ(TabCycle(s, IDC_PATH), (std::vector<int>{IDC_BROWSE, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS,
                                                            IDC_SIZE_OTHER, IDC_SIZE_OTHER_MB, IDOK, IDCANCEL}));
         FocusOn(s, IDC_SIZE_OTHER);
         EXPECT_EQ(Press(s, VK_UP), IDC_SIZE_32MB);

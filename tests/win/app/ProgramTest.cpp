@@ -141,21 +141,24 @@ TEST(Program, ExitEscAndTheCloseBoxEndIt)
 }
 
 // As "Open with" and "Send to" start it: the file fills the field and chooses the
-// mode by its name.
+// mode by its name; a folder after it fills the folder field.
 TEST(Program, StartsWithTheFileOnItsCommandLine)
 {
     const struct {
         const char* pszFile;
+        const char* pszFolder;
         bool bMerge;
     } rows[] = {
-        {"C:\\한국어 폴더\\photo😀.jpg", false},
-        {"C:\\数据\\movie_001.avi", true},
+        {"C:\\한국어 폴더\\photo😀.jpg", "", false},
+        {"C:\\数据\\movie_001.avi", "", true},
+        {"C:\\数据\\movie.avi", "E:\\优盘 1", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszFile);
-        RunningProgram program(CString("\"") + row.pszFile + "\"");
+        RunningProgram program(CString("\"") + row.pszFile + "\" \"" + row.pszFolder + "\"");
         ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
         EXPECT_EQ(wintest::WindowText(program.Item(IDC_PATH)), row.pszFile);
+        EXPECT_EQ(wintest::WindowText(program.Item(IDC_TARGET_DIR)), row.pszFolder);
         EXPECT_EQ(program.Checked(IDC_MODE_MERGE), row.bMerge);
         EXPECT_EQ(program.Checked(IDC_MODE_SPLIT), !row.bMerge);
         EXPECT_EQ(wintest::WindowText(program.Item(IDOK)), row.bMerge ? "合并" : "分割");
