@@ -303,7 +303,7 @@ void CHyperLink::Redraw()
     CRect rcLink;
     GetWindowRect(rcLink);
     ::MapWindowPoints(nullptr, hParent, reinterpret_cast<POINT*>(&rcLink), 2);
-    ::RedrawWindow(hParent, &rcLink, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::RedrawWindow(hParent, &rcLink, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CHyperLink::OnPaint()

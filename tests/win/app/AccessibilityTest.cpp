@@ -21,28 +21,17 @@ const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa,
 // A merge waiting to start, so that an Enter reaching the dialog would press Start.
 const char kMergeFile[] = "\"C:\\数据\\movie_001.avi\"";
 
-class ComApartment {
-public:
-    ComApartment() { m_bTaken = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
-    ~ComApartment()
-    {
-        if (m_bTaken)
-            ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool m_bTaken = false;
+struct ComApartment {
+    ComApartment() { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~ComApartment() { ::CoUninitialize(); }
 };
 
 // What a window's client object answers, as a screen reader asks it.
 struct Answers {
     HRESULT hr = E_FAIL;
-    CString strName;
-    LONG nRole = 0;
-    LONG nState = 0;
-    CString strAction;
+    CString strName, strAction;
+    LONG nRole = -1, nState = -1;
+    HRESULT hrDefaultAction = E_FAIL;  // when asked to do it
 };
 
 CString TakeText(BSTR bstr)
@@ -52,49 +41,30 @@ CString TakeText(BSTR bstr)
     return strText;
 }
 
-LONG TakeLong(HRESULT hr, const VARIANT& var)
-{
-    return SUCCEEDED(hr) && var.vt == VT_I4 ? var.lVal : -1;
-}
-
-Answers Ask(HWND hWnd)
+Answers Ask(HWND hWnd, bool bDoDefaultAction = false)
 {
     Answers answers;
     IAccessible* pAcc = nullptr;
     answers.hr = ::AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
                                               reinterpret_cast<void**>(&pAcc));
-    if (FAILED(answers.hr) || pAcc == nullptr)
+    if (FAILED(answers.hr))
         return answers;
-    VARIANT self;
+    VARIANT self, var;
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
     BSTR bstr = nullptr;
-    pAcc->get_accName(self, &bstr);
-    answers.strName = TakeText(bstr);
-    bstr = nullptr;
-    pAcc->get_accDefaultAction(self, &bstr);
-    answers.strAction = TakeText(bstr);
-    VARIANT var;
-    var.vt = VT_EMPTY;
-    answers.nRole = TakeLong(pAcc->get_accRole(self, &var), var);
-    var.vt = VT_EMPTY;
-    answers.nState = TakeLong(pAcc->get_accState(self, &var), var);
+    if (pAcc->get_accName(self, &bstr) == S_OK)
+        answers.strName = TakeText(bstr);
+    if (pAcc->get_accDefaultAction(self, &bstr) == S_OK)
+        answers.strAction = TakeText(bstr);
+    if (pAcc->get_accRole(self, &var) == S_OK && var.vt == VT_I4)
+        answers.nRole = var.lVal;
+    if (pAcc->get_accState(self, &var) == S_OK && var.vt == VT_I4)
+        answers.nState = var.lVal;
+    if (bDoDefaultAction)
+        answers.hrDefaultAction = pAcc->accDoDefaultAction(self);
     pAcc->Release();
     return answers;
-}
-
-bool DoDefaultAction(HWND hWnd)
-{
-    IAccessible* pAcc = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-                                            reinterpret_cast<void**>(&pAcc))))
-        return false;
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    bool bDone = SUCCEEDED(pAcc->accDoDefaultAction(self));
-    pAcc->Release();
-    return bDone;
 }
 
 // A key pressed on whatever has the program's focus, through its dialog loop.
@@ -153,7 +123,7 @@ TEST(Accessibility, AFocusedLinkOpensByEnterSpaceAndItsDefaultActionAndNothingEl
         {"Enter", IDC_HOME_LINK, [](const RunningProgram& p) { Press(p, VK_RETURN); }},
         {"Space", IDC_MAIL_LINK, [](const RunningProgram& p) { Press(p, VK_SPACE); }},
         {"default action", IDC_HOME_LINK,
-         [](const RunningProgram& p) { EXPECT_TRUE(DoDefaultAction(p.Item(IDC_HOME_LINK))); }},
+         [](const RunningProgram& p) { EXPECT_EQ(Ask(p.Item(IDC_HOME_LINK), true).hrDefaultAction, S_OK); }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszHow);
@@ -180,44 +150,38 @@ TEST(Accessibility, LinksAnswerAsLinksAndFieldsHaveNames)
     ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
     ::SendMessageW(program.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(program.Item(IDC_MAIL_LINK)), TRUE);
 
-    const struct {
-        int nID;
-        const char* pszName;
-        bool bFocused;
-    } links[] = {
-        {IDC_HOME_LINK, "http://www.example.com", false},
-        {IDC_MAIL_LINK, "email:tosvik@example.com", true},
-    };
-    for (const auto& link : links) {
-        SCOPED_TRACE(link.pszName);
-        Answers answers = Ask(program.Item(link.nID));
-        ASSERT_EQ(answers.hr, S_OK);
-        EXPECT_EQ(answers.strName, link.pszName);
-        EXPECT_EQ(answers.nRole, ROLE_SYSTEM_LINK);
-        EXPECT_EQ(answers.nState & ~STATE_SYSTEM_FOCUSED, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED);
-        EXPECT_EQ((answers.nState & STATE_SYSTEM_FOCUSED) != 0, link.bFocused);
-        EXPECT_EQ(answers.strAction, "打开");
-    }
-
     // A field is named by the static text just before it, hidden or not. Wine reads
     // that name for edit fields only; a combo box it reports without one.
+    enum Kind { kLink, kEditField, kComboField };
     const struct {
         int nID;
         const char* pszName;
-        bool bWineReadsIt;
-    } fields[] = {
-        {IDC_PATH, "请选择欲处理之文件", true},
-        {IDC_SIZE_OTHER_MB, "其他大小（MB）", false},
+        Kind kind;
+    } rows[] = {
+        {IDC_HOME_LINK, "http://www.example.com", kLink},
+        {IDC_MAIL_LINK, "email:tosvik@example.com", kLink},
+        {IDC_PATH, "请选择欲处理之文件", kEditField},
+        {IDC_SIZE_OTHER_MB, "其他大小（MB）", kComboField},
     };
-    for (const auto& field : fields) {
-        SCOPED_TRACE(field.pszName);
-        HWND hLabel = ::GetWindow(program.Item(field.nID), GW_HWNDPREV);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszName);
+        Answers answers = Ask(program.Item(row.nID));
+        ASSERT_EQ(answers.hr, S_OK);
+        if (row.kind == kLink) {
+            EXPECT_EQ(answers.strName, row.pszName);
+            EXPECT_EQ(answers.nRole, ROLE_SYSTEM_LINK);
+            EXPECT_EQ(answers.nState & ~STATE_SYSTEM_FOCUSED, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED);
+            EXPECT_EQ((answers.nState & STATE_SYSTEM_FOCUSED) != 0, row.nID == IDC_MAIL_LINK);
+            EXPECT_EQ(answers.strAction, "打开");
+            continue;
+        }
+        HWND hLabel = ::GetWindow(program.Item(row.nID), GW_HWNDPREV);
         wchar_t szClass[16] = L"";
         ::GetClassNameW(hLabel, szClass, 16);
         EXPECT_EQ(std::wstring(szClass), L"Static");
-        EXPECT_EQ(wintest::WindowText(hLabel), field.pszName);
-        if (field.bWineReadsIt) {
-            EXPECT_EQ(Ask(program.Item(field.nID)).strName, field.pszName);
+        EXPECT_EQ(wintest::WindowText(hLabel), row.pszName);
+        if (row.kind == kEditField) {
+            EXPECT_EQ(answers.strName, row.pszName);
         }
     }
 }
