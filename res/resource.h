@@ -35,6 +35,10 @@
 #define IDC_PROGRESS_SPEED 1043
 #define IDC_PROGRESS_TIME 1044
 
+// Hidden labels that name the field after them for assistive tools.
+#define IDC_PATH_LABEL 1050
+#define IDC_SIZE_OTHER_MB_LABEL 1051
+
 // System-menu item and tray-menu commands.
 #define IDM_ABOUT_COMMAND 0x0010
 #define ID_TRAY_RESTORE 1030
