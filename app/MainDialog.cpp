@@ -121,7 +121,10 @@ BOOL CMainDialog::OnInitDialog()
         TakeDropped(m_strStartFile);
     if (!m_strStartFolder.empty())
         SetDlgItemText(IDC_TARGET_DIR, m_strStartFolder.c_str());
-    return TRUE;
+    // Not 分割: an unchecked automatic radio button clicks itself as it takes the
+    // focus, and nothing is chosen yet. Not 退出 either, one Space away from quitting.
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDC_PATH).m_hWnd), TRUE);
+    return FALSE;
 }
 
 void CMainDialog::OnBrowse()

@@ -2,7 +2,10 @@
 // LinkLaunch.cpp.
 #include "controls/HyperLink.h"
 
+#include "controls/LinkAccessible.h"
+
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <string>
 
@@ -37,6 +40,10 @@ BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
     ON_WM_KEYDOWN()
     ON_WM_NCHITTEST()
     ON_WM_LBUTTONDOWN()
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_GETDLGCODE, &CHyperLink::OnGetDlgCode)
+    ON_MESSAGE(WM_GETOBJECT, &CHyperLink::OnGetObject)
+    ON_MESSAGE(BM_CLICK, &CHyperLink::OnClick)
 END_MESSAGE_MAP()
 
 CHyperLink::CHyperLink()
@@ -51,6 +58,12 @@ CHyperLink::CHyperLink()
 CHyperLink::~CHyperLink()
 {
     m_fontLink.DeleteObject();
+    if (m_pAccessible != nullptr) {
+        m_pAccessible->Detach();
+        m_pAccessible->Release();
+    }
+    if (m_bComTaken)
+        ::CoUninitialize();
 }
 
 void CHyperLink::PreSubclassWindow()
@@ -183,7 +196,7 @@ void CHyperLink::OpenTarget()
     int nCode = ShellOpen(m_strTarget.c_str(), SW_SHOW);
     if (nCode > 32) {
         m_bOpened = TRUE;
-        Invalidate();
+        Redraw();
     } else {
         ::MessageBeep(MB_ICONEXCLAMATION);
         ShowOpenError(nCode);
@@ -222,7 +235,7 @@ void CHyperLink::OnMouseMove(UINT /*nFlags*/, CPoint point)
 {
     if (!m_bHot) {
         m_bHot = TRUE;
-        Invalidate();
+        Redraw();
         SetCapture();
         return;
     }
@@ -232,7 +245,7 @@ void CHyperLink::OnMouseMove(UINT /*nFlags*/, CPoint point)
     if (!rcClient.PtInRect(point)) {
         m_bHot = FALSE;
         ReleaseCapture();
-        Invalidate();
+        Redraw();
     }
 }
 
@@ -245,19 +258,19 @@ void CHyperLink::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/)
 void CHyperLink::OnSetFocus(HWND /*hOldWnd*/)
 {
     m_bSelected = TRUE;
-    Invalidate();
+    Redraw();
 }
 
 void CHyperLink::OnKillFocus(HWND /*hNewWnd*/)
 {
     m_bHot = FALSE;
     m_bSelected = FALSE;
-    Invalidate();
+    Redraw();
 }
 
 void CHyperLink::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 {
-    if (nChar == VK_SPACE)
+    if (nChar == VK_SPACE || nChar == VK_RETURN)
         OpenTarget();
     else
         Default();
@@ -276,4 +289,66 @@ void CHyperLink::OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/)
     if ((m_dwOptions & HLO_OPEN_ON_PRESS) != 0)
         OpenTarget();
     m_bSelected = TRUE;
+}
+
+void CHyperLink::Redraw()
+{
+    HWND hParent = ::GetParent(m_hWnd);
+    if (hParent == nullptr) {
+        Invalidate();
+        return;
+    }
+    // The focus rectangle is drawn inverted: under it must lie the parent's clean
+    // background, not the last picture of the link.
+    CRect rcLink;
+    GetWindowRect(rcLink);
+    ::MapWindowPoints(nullptr, hParent, reinterpret_cast<POINT*>(&rcLink), 2);
+    ::RedrawWindow(hParent, &rcLink, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void CHyperLink::OnPaint()
+{
+    Default();
+    if (::GetFocus() != m_hWnd)
+        return;
+    CRect rcClient;
+    GetClientRect(rcClient);
+    HDC hDC = GetDC();
+    ::DrawFocusRect(hDC, rcClient);
+    ReleaseDC(hDC);
+}
+
+LRESULT CHyperLink::OnGetDlgCode(WPARAM /*wParam*/, LPARAM lParam)
+{
+    LRESULT nCode = Default();
+    // Enter opens the focused link; the dialog would press its default button.
+    const MSG* pMsg = reinterpret_cast<const MSG*>(lParam);
+    if (pMsg != nullptr && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
+        nCode |= DLGC_WANTMESSAGE;
+    return nCode;
+}
+
+LRESULT CHyperLink::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+        return Default();
+    if (m_pAccessible == nullptr) {
+        // Handing the object to another process needs COM on this thread.
+        if (!m_bComTaken) {
+            HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            if (FAILED(hr) && hr != RPC_E_CHANGED_MODE)
+                return Default();
+            m_bComTaken = SUCCEEDED(hr);
+        }
+        m_pAccessible = CLinkAccessible::Create(this);
+        if (m_pAccessible == nullptr)
+            return Default();
+    }
+    return m_pAccessible->Answer(wParam);
+}
+
+LRESULT CHyperLink::OnClick(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    OpenTarget();
+    return 0;
 }

@@ -1,12 +1,14 @@
 // A static text control that looks and behaves like a web link: link colours, an
-// underline, a hand cursor, a tooltip with its target, opened by a click or the space
-// bar through the shell.
+// underline, a hand cursor, a tooltip with its target, a focus rectangle, opened by a
+// click, Enter or the space bar through the shell, and a link to assistive tools.
 #pragma once
 
 #include "framework/win32/Font.h"
 #include "framework/win32/Static.h"
 #include "framework/portable/String.h"
 #include "framework/win32/ToolTipCtrl.h"
+
+class CLinkAccessible;
 
 // Option bits of CHyperLink::m_dwOptions.
 enum : DWORD {
@@ -38,6 +40,7 @@ public:
 
     void SetTarget(CString strTarget);
     void MarkOpened(BOOL bOpened);
+    BOOL IsOpened() const { return m_bOpened; }
     void FitToText();
     void OpenTarget();
 
@@ -69,7 +72,15 @@ protected:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     LRESULT OnNcHitTest(CPoint point);
     void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnPaint();
+    LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    // BM_CLICK, as a button takes it: opens the link (its default action posts it).
+    LRESULT OnClick(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    // Repaints the link over its parent's background, which it does not draw itself.
+    void Redraw();
 
     BOOL m_bSelected;
     BOOL m_bHot;
@@ -78,4 +89,8 @@ protected:
     CString m_strTarget;
     CFont m_fontLink;
     CToolTipCtrl m_tipCtrl;
+    // Made at the first request and handed out to every later one.
+    CLinkAccessible* m_pAccessible = nullptr;
+    // The thread's COM, taken for that first request and given back with the link.
+    bool m_bComTaken = false;
 };

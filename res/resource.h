@@ -38,7 +38,10 @@
 #define IDC_PROGRESS_BYTES 1042
 #define IDC_PROGRESS_SPEED 1043
 #define IDC_PROGRESS_TIME 1044
-// Hidden labels that name the field after them for screen readers.
+
+// Hidden labels that name the field after them for assistive tools.
+#define IDC_PATH_LABEL 1050
+#define IDC_SIZE_OTHER_MB_LABEL 1051
 #define IDC_TARGET_DIR_LABEL 1052
 
 // System-menu item and tray-menu commands.

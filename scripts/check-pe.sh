@@ -4,7 +4,7 @@
 # Usage: check-pe.sh BUILD_DIR
 set -euo pipefail
 dir=$1
-allowed='^(kernel32|user32|gdi32|shell32|advapi32|comdlg32|comctl32|bcrypt|psapi|msvcrt|ole32|ws2_32)\.dll$'
+allowed='^(kernel32|user32|gdi32|shell32|advapi32|comdlg32|comctl32|bcrypt|psapi|msvcrt|ole32|oleaut32|oleacc|ws2_32)\.dll$'
 status=0
 # Our programs only: a Wine prefix under the build folder holds Wine's own.
 mapfile -t exes < <(find "$dir" -name '*.exe' -not -path '*/CMakeFiles/*' -not -path '*/wineprefix*')

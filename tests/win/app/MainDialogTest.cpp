@@ -63,10 +63,12 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
         EXPECT_EQ(s.Text(IDOK), "开始");
         EXPECT_EQ(s.Text(IDC_SIZE_FRAME), "请选择优盘大小32MB/64MB");
 
-        const int order[] = {IDOK, IDCANCEL, IDC_PATH, IDC_BROWSE, IDC_MODE_SPLIT, IDC_MODE_MERGE,
-                             IDC_MODE_FRAME, IDC_FILE_FRAME, IDC_SIZE_FRAME, IDC_SHOW_INSTRUCTIONS,
-                             IDC_CREDITS_FRAME, IDC_DESIGNER_TEXT, IDC_HOME_LINK, IDC_MAIL_LINK,
-                             IDC_SIZE_64MB, IDC_SIZE_32MB, IDC_SIZE_OTHER, IDC_SIZE_OTHER_MB};
+        const int order[] = {IDOK, IDCANCEL, IDC_PATH_LABEL, IDC_PATH, IDC_BROWSE, IDC_TARGET_FRAME,
+                             IDC_TARGET_DIR_LABEL, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_TARGET_HINT, IDC_MODE_SPLIT,
+                             IDC_MODE_MERGE, IDC_MODE_FRAME, IDC_FILE_FRAME, IDC_SIZE_FRAME,
+                             IDC_SHOW_INSTRUCTIONS, IDC_CREDITS_FRAME, IDC_DESIGNER_TEXT, IDC_HOME_LINK,
+                             IDC_MAIL_LINK, IDC_SIZE_64MB, IDC_SIZE_32MB, IDC_SIZE_OTHER,
+                             IDC_SIZE_OTHER_MB_LABEL, IDC_SIZE_OTHER_MB};
         EXPECT_EQ(ChildIds(s.Dialog()), std::vector<int>(std::begin(order), std::end(order)));
         for (int nID : order) {
             bool bDisabled = nID == IDOK || nID == IDC_SIZE_FRAME || nID == IDC_SIZE_64MB || nID == IDC_SIZE_32MB ||
@@ -296,7 +298,8 @@ TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
     s.Run([&] {
         // Nothing chosen yet: the mode pair is entered at split; the sizes are off.
         EXPECT_EQ(TabCycle(s, IDC_PATH),
-                  (std::vector<int>{IDC_BROWSE, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS, IDCANCEL}));
+                  (std::vector<int>{IDC_BROWSE, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS, IDC_HOME_LINK,
+                                    IDC_MAIL_LINK, IDCANCEL}));
 
         // The arrow keys choose within the mode pair and wrap inside it.
         FocusOn(s, IDC_MODE_SPLIT);
@@ -308,7 +311,8 @@ TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
         s.Click(IDC_SIZE_64MB);
         // Tab enters each group at its checked button; the size field, off, is passed.
         EXPECT_EQ(TabCycle(s, IDC_PATH), (std::vector<int>{IDC_BROWSE, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS,
-                                                           IDC_SIZE_64MB, IDOK, IDCANCEL}));
+                                                           IDC_HOME_LINK, IDC_MAIL_LINK, IDC_SIZE_64MB, IDOK,
+                                                           IDCANCEL}));
         FocusOn(s, IDC_SIZE_64MB);
         EXPECT_EQ(Press(s, VK_DOWN), IDC_SIZE_32MB);
         ExpectForm(s, {"分割", true, true, true, false, 32});
@@ -319,7 +323,8 @@ TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
         EXPECT_EQ(Press(s, VK_UP), IDC_SIZE_OTHER);
         // With 其他 chosen, Tab goes from the sizes on to their field.
         EXPECT_EQ(TabCycle(s, IDC_PATH), (std::vector<int>{IDC_BROWSE, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS,
-                                                           IDC_SIZE_OTHER, IDC_SIZE_OTHER_MB, IDOK, IDCANCEL}));
+                                                           IDC_HOME_LINK, IDC_MAIL_LINK, IDC_SIZE_OTHER,
+                                                           IDC_SIZE_OTHER_MB, IDOK, IDCANCEL}));
         FocusOn(s, IDC_SIZE_OTHER);
         EXPECT_EQ(Press(s, VK_UP), IDC_SIZE_32MB);
         ExpectForm(s, {"分割", true, true, true, false, 32});
