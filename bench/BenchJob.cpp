@@ -23,8 +23,9 @@ CJobFigures RunBenchJob(const std::string& strJob, const std::string& strPath, c
     const double cpuStart = ProcessCpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     try {
-        outcome = strJob == "split" ? SplitFile(strPath, options.nPieceSize, pProgress, options.bChecksums)
-                                    : MergePieces(strPath, pProgress);
+        outcome = strJob == "split"
+            ? SplitFile(strPath, options.nPieceSize, pProgress, options.bChecksums, options.strTargetDir)
+            : MergePieces(strPath, pProgress, false, options.strTargetDir);
     } catch (const CFileException& e) {
         std::fprintf(stderr, "%s: %s failed (%ld)\n", e.GetFileName().c_str(), e.GetOperation().c_str(),
             e.GetOsError());

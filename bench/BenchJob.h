@@ -14,6 +14,7 @@ struct CJobOptions {
     bool bProgress = false;   // the progress state the progress dialog reads
     bool bChecksums = true;   // false: a split without its checksum record
     std::uint64_t nPieceSize = kBenchPieceSize;   // a split's pieces, in bytes
+    std::string strTargetDir;   // the folder written into; empty: beside the source
 };
 
 // Runs "split" (of strPath) or "merge" (from piece strPath; it checks the pieces when

@@ -1,5 +1,6 @@
 // The process the benchmark times a job in, natively and under Wine.
-// Usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-size=BYTES]   one job
+// Usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-size=BYTES] [--into=FOLDER]
+//        one job
 //        split_merge_job --serve   one such line of arguments per line of input, one
 //        answer per job; a process kept alive, so Wine starts its services only once
 #include "bench/BenchJob.h"
@@ -50,6 +51,10 @@ bool RunLine(std::string line)
             options.nPieceSize = std::strtoull(value.c_str(), nullptr, 10);
             bTaken = true;
         }
+        if (TakeValue(line, "--into=", value)) {
+            options.strTargetDir = value;
+            bTaken = true;
+        }
     }
     const std::size_t space = line.find(' ');
     CJobFigures figures;
@@ -71,7 +76,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-size=BYTES] | --serve\n");
+        std::fprintf(stderr, "usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-size=BYTES] [--into=FOLDER] | --serve\n");
         return 2;
     }
     std::string line = argv[1];

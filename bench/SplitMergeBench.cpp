@@ -6,7 +6,11 @@
 // `split -b` of that size. The page cache is warm and every job starts after a
 // sync, so each meets a machine with nothing left to write. Every output is checked;
 // the exit status is 1 when one differs or our peak memory passes the limit.
-// Usage: split_merge_bench [FOLDER [ROUNDS]] [--wine EXE | --no-wine]
+// Two rows write into another folder: a split from FOLDER into it against `split -b`
+// with its output prefix there, and a merge from there back into FOLDER against `cat`
+// into FOLDER. --into puts that folder elsewhere (a slow stick's mount, say), and
+// --into-only runs those two rows alone.
+// Usage: split_merge_bench [FOLDER [ROUNDS]] [--wine EXE | --no-wine] [--into DIR] [--into-only]
 #include "bench/BenchJob.h"
 #include "bench/ChildProcess.h"
 #include "bench/PairStats.h"
@@ -115,15 +119,19 @@ std::string WinePath(const std::string& path)
 
 class CBench {
 public:
-    CBench(const std::string& work, std::string jobExe, std::string wineExe)
-        : m_work(work), m_source(work + "/source.bin"), m_jobExe(std::move(jobExe)), m_wineExe(std::move(wineExe))
+    CBench(const std::string& work, std::string jobExe, std::string wineExe, std::string into, bool bIntoOnly)
+        : m_work(work), m_source(work + "/source.bin"), m_jobExe(std::move(jobExe)), m_wineExe(std::move(wineExe)),
+          m_into(std::move(into)), m_bIntoOnly(bIntoOnly)
     {
     }
 
     void Prepare()
     {
-        for (const char* dir : {"ref", "ours", "peer", "cp", "wine", "large-ref", "large-ours", "large-peer"})
+        for (const char* dir : {"ref", "ours", "peer", "cp", "wine", "large-ref", "large-ours", "large-peer",
+                 "into-source", "merged-ours", "merged-peer"})
             fs::create_directories(m_work + "/" + dir);
+        for (const char* dir : {"ours", "peer"})
+            fs::create_directories(m_into + "/" + dir);
         WriteSource(m_source);
         // split(1)'s own pieces, once: every split of ours must give the same bytes.
         RunChild({"split", "-b", std::to_string(kBenchPieceSize), m_source, m_work + "/ref/data.bin."});
@@ -160,6 +168,29 @@ public:
             return runs;
         };
         const std::string ours = m_work + "/ours", peer = m_work + "/peer", wine = m_work + "/wine";
+        // Into another folder, and from there back.
+        Add(m_splitIntoVsSplit, pair([&] { return Split(m_work + "/into-source", Side::Child, false, true,
+                                                    kBenchPieceSize, m_into + "/ours"); },
+            [&] {
+                RemovePieces(m_into + "/peer", "data.bin.");
+                return Timed({"split", "-b", std::to_string(kBenchPieceSize), m_source,
+                    m_into + "/peer/data.bin."});
+            }));
+        Add(m_mergeIntoVsCat, pair([&] { return Merge(m_into + "/ours", Side::Child, false, true,
+                                                  m_work + "/merged-ours"); },
+            [&] {
+                const std::string merged = m_work + "/merged-peer/merged.bin";
+                fs::remove(merged);
+                std::vector<std::string> args = {"cat"};
+                for (const std::string& piece : ListPieces(m_into + "/peer", "data.bin."))
+                    args.push_back(piece);
+                const CJobFigures figures = Timed(args, merged);
+                if (!SameBytes(m_source, merged))
+                    Fail("cat's output differs from the source");
+                return figures;
+            }));
+        if (m_bIntoOnly)
+            return;
         const auto splitB = [&] {
             RemovePieces(peer, "data.bin.");
             return Timed({"split", "-b", std::to_string(kBenchPieceSize), m_source, peer + "/data.bin."});
@@ -219,7 +250,7 @@ public:
         std::printf("\n%-34s %-18s %-18s %9s %9s\n", "median of per-round ratios", "wall (min-max)", "cpu (min-max)",
             "ours", "peer");
         for (const CPairStats* stats : {&m_splitVsSplit, &m_splitVsCp, &m_copySplitVsSplit, &m_largeSplitVsSplit,
-                 &m_mergeVsCat,
+                 &m_splitIntoVsSplit, &m_mergeVsCat, &m_mergeIntoVsCat,
                  &m_copyMergeVsCat, &m_splitProgress, &m_mergeProgress, &m_splitWine, &m_mergeWine, &m_copySplitWine,
                  &m_copyMergeWine}) {
             if (!stats->Empty())
@@ -235,6 +266,10 @@ public:
         std::printf("every split gave split -b's pieces; every merge gave the source's bytes\n");
 
         std::vector<CGoal> goals = {
+            {"into a folder: split / split -b", m_splitIntoVsSplit.MedianWallRatio(), 1.00},
+            {"into a folder: merge / cat", m_mergeIntoVsCat.MedianWallRatio(), 1.00},
+        };
+        const std::vector<CGoal> others = {
             {"split / split -b", m_splitVsSplit.MedianWallRatio(), 1.00},
             {"split / cp", m_splitVsCp.MedianWallRatio(), 1.20},
             {"merge / cat", m_mergeVsCat.MedianWallRatio(), 1.00},
@@ -246,7 +281,9 @@ public:
             {"split progress on / off", m_splitProgress.MedianWallRatio(), 1.02},
             {"merge progress on / off", m_mergeProgress.MedianWallRatio(), 1.02},
         };
-        if (!m_wineExe.empty()) {
+        if (!m_bIntoOnly)
+            goals.insert(goals.end(), others.begin(), others.end());
+        if (!m_wineExe.empty() && !m_bIntoOnly) {
             goals.push_back({"split Wine / native", m_splitWine.MedianWallRatio(), 1.20});
             goals.push_back({"merge Wine / native", m_mergeWine.MedianWallRatio(), 1.20});
             goals.push_back({"copy alone: split Wine / nat.", m_copySplitWine.MedianWallRatio(), 1.20});
@@ -278,7 +315,7 @@ private:
     }
 
     CJobFigures Job(const std::string& job, const std::string& path, Side side, bool bProgress, bool bChecksums,
-        std::uint64_t nPieceSize = kBenchPieceSize)
+        std::uint64_t nPieceSize = kBenchPieceSize, const std::string& into = std::string())
     {
         const std::string pieceSize = "--piece-size=" + std::to_string(nPieceSize);
         const std::string suffix = std::string(bProgress ? " --progress" : "") + (bChecksums ? "" : " --no-checksums") +
@@ -291,6 +328,8 @@ private:
                 args.push_back("--no-checksums");
             if (nPieceSize != kBenchPieceSize)
                 args.push_back(pieceSize);
+            if (!into.empty())
+                args.push_back("--into=" + into);
             ::sync();
             const CChildRun run = RunChild(args);
             ParseOrFail(run.output, job + " " + path);
@@ -306,15 +345,17 @@ private:
         return figures;
     }
 
-    // Splits dir/data.bin, a link to the source, into fresh pieces, and checks them
-    // against split(1)'s of the same size.
-    CJobFigures Split(const std::string& dir, Side side, bool bProgress, bool bChecksums,
-        std::uint64_t nPieceSize = kBenchPieceSize)
+    // Splits dir/data.bin, a link to the source, into fresh pieces (beside it, or in
+    // into), and checks them against split(1)'s of the same size.
+    CJobFigures Split(const std::string& source, Side side, bool bProgress, bool bChecksums,
+        std::uint64_t nPieceSize = kBenchPieceSize, const std::string& into = std::string())
     {
+        const std::string dir = into.empty() ? source : into;
         RemovePieces(dir, "data_");
-        if (!fs::exists(dir + "/data.bin"))
-            fs::create_hard_link(m_source, dir + "/data.bin");
-        const CJobFigures figures = Job("split", dir + "/data.bin", side, bProgress, bChecksums, nPieceSize);
+        if (!fs::exists(source + "/data.bin"))
+            fs::create_hard_link(m_source, source + "/data.bin");
+        const CJobFigures figures =
+            Job("split", source + "/data.bin", side, bProgress, bChecksums, nPieceSize, into);
         const std::vector<std::string>& ref = nPieceSize == kBenchPieceSize ? m_ref : m_largeRef;
         if (fs::exists(dir + "/data.bin.sha256") != bChecksums)
             Fail(dir + ": the checksum record is " + (bChecksums ? "missing" : "there"));
@@ -328,18 +369,22 @@ private:
         return figures;
     }
 
-    // Merges dir's pieces into a new dir/data.bin, and checks it. With checksums the
-    // split before must have left its record, which the merge then checks.
-    CJobFigures Merge(const std::string& dir, Side side, bool bProgress, bool bChecksums)
+    // Merges dir's pieces into a new data.bin (beside them, or in into), and checks
+    // it. With checksums the split before must have left its record, which the merge
+    // then checks.
+    CJobFigures Merge(const std::string& dir, Side side, bool bProgress, bool bChecksums,
+        const std::string& into = std::string())
     {
-        fs::remove(dir + "/data.bin");
+        const std::string merged = (into.empty() ? dir : into) + "/data.bin";
+        fs::remove(merged);
         if (!bChecksums)
             fs::remove(dir + "/data.bin.sha256");
         else if (!fs::exists(dir + "/data.bin.sha256"))
             Fail(dir + ": no checksum record to check");
-        const CJobFigures figures = Job("merge", dir + "/data_001.bin", side, bProgress, bChecksums);
-        if (!SameBytes(m_source, dir + "/data.bin"))
-            Fail(dir + "/data.bin differs from the source");
+        const CJobFigures figures =
+            Job("merge", dir + "/data_001.bin", side, bProgress, bChecksums, kBenchPieceSize, into);
+        if (!SameBytes(m_source, merged))
+            Fail(merged + " differs from the source");
         return figures;
     }
 
@@ -348,7 +393,8 @@ private:
         stats.Add(runs.first.wallSeconds, runs.second.wallSeconds, runs.first.cpuSeconds, runs.second.cpuSeconds);
     }
 
-    const std::string m_work, m_source, m_jobExe, m_wineExe;
+    const std::string m_work, m_source, m_jobExe, m_wineExe, m_into;
+    const bool m_bIntoOnly;
     std::vector<std::string> m_ref, m_largeRef;
     std::unique_ptr<CServedChild> m_native, m_wine;
     CPairStats m_splitVsSplit{"split / split -b 32000000"};
@@ -356,6 +402,8 @@ private:
     CPairStats m_copySplitVsSplit{"split, copy alone / split -b"};
     CPairStats m_largeSplitVsSplit{"split / split -b 1000000000"};
     CPairStats m_mergeVsCat{"merge / cat pieces > file"};
+    CPairStats m_splitIntoVsSplit{"split into a folder / split -b there"};
+    CPairStats m_mergeIntoVsCat{"merge into a folder / cat > there"};
     CPairStats m_copyMergeVsCat{"merge, copy alone / cat"};
     CPairStats m_splitProgress{"copy alone: split, progress on/off"};
     CPairStats m_mergeProgress{"copy alone: merge, progress on/off"};
@@ -371,6 +419,8 @@ private:
 int main(int argc, char** argv)
 {
     std::vector<std::string> positional;
+    std::string intoBase;
+    bool bIntoOnly = false;
     std::string wineExe = TOSVIK_SOURCE_DIR "/build/win64/bench/split_merge_job.exe";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -378,6 +428,10 @@ int main(int argc, char** argv)
             wineExe.clear();
         else if (arg == "--wine" && i + 1 < argc)
             wineExe = argv[++i];
+        else if (arg == "--into" && i + 1 < argc)
+            intoBase = argv[++i];
+        else if (arg == "--into-only")
+            bIntoOnly = true;
         else
             positional.push_back(arg);
     }
@@ -393,9 +447,13 @@ int main(int argc, char** argv)
         ::setenv("WINEPREFIX", TOSVIK_SOURCE_DIR "/build/wineprefix-bench", 0);
 
     const std::string work = (base / ("tosvik-bench-" + std::to_string(::getpid()))).string();
+    const std::string into = intoBase.empty() ? work + "/into"
+        : (fs::absolute(intoBase) / ("tosvik-bench-into-" + std::to_string(::getpid()))).string();
+    if (bIntoOnly)
+        wineExe.clear();
     // A job process that ended early must not end us when we write to it.
     ::signal(SIGPIPE, SIG_IGN);
-    CBench bench(work, jobExe, wineExe);
+    CBench bench(work, jobExe, wineExe, into, bIntoOnly);
     bool bOk = false;
     try {
         bench.Prepare();
@@ -412,9 +470,11 @@ int main(int argc, char** argv)
         // Every failure, a differing output above all, ends the run: its figures mean nothing.
         std::fprintf(stderr, "split_merge_bench: %s\n", e.what());
         fs::remove_all(work);
+        fs::remove_all(into);
         return 1;
     }
     fs::remove_all(work);
+    fs::remove_all(into);
     if (!bOk)
         std::printf("peak memory over the limit of %ld MiB\n", kPeakLimitKiB / 1024);
     return bOk ? 0 : 1;
