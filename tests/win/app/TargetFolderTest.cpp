@@ -80,13 +80,15 @@ TEST(TargetFolder, SplitIntoOneFolderAndMergeIntoAnotherGiveTheFileBack)
         EXPECT_TRUE(SameBytes(ReadBytes(other.Path("film.bin")), bytes));
         EXPECT_EQ(stick.Count(), 4u);
 
-        // A folder that is not there: one box naming it, nothing written.
+        // A folder that is not there, longer than the path field takes: one box
+        // naming it whole, nothing written.
+        const CString strMissing = "Z:\\" + CString(300, 'x');
+        wintest::SetWindowText(s.Item(IDC_TARGET_DIR), strMissing);
         s.Drop({source.Path("film.bin")});
-        ::SetWindowTextW(s.Item(IDC_TARGET_DIR), L"Z:\\no such folder");
         s.Click(IDC_MODE_SPLIT);
         s.Click(IDOK);
         ASSERT_EQ(s.boxes.Boxes().size(), 3u);
-        EXPECT_EQ(s.boxes.Boxes()[2].text, "文件夹Z:\\no such folder\n不存在,请检查\"保存到\"!");
+        EXPECT_EQ(s.boxes.Boxes()[2].text, "文件夹" + strMissing + "\n不存在,请检查\"保存到\"!");
         EXPECT_EQ(source.Count(), 1u);
     });
 }
