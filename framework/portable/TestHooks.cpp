@@ -1,0 +1,7 @@
+#include "framework/portable/TestHooks.h"
+
+CTestHooks& TestHooks()
+{
+    static CTestHooks s_hooks;
+    return s_hooks;
+}
