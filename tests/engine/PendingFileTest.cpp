@@ -2,6 +2,8 @@
 // the name; in every other case, a killed process included, the folder stays as it was.
 #include "framework/portable/PendingFile.h"
 
+#include "framework/portable/String.h"
+#include "framework/portable/TestHooks.h"
 #include "tests/engine/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -16,17 +18,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Names a pending file holds on disk: none natively, its temporary one on Windows.
+// Names a pending file holds on disk: none natively, its temporary one on Windows
+// and where a file system refuses unnamed files.
+std::size_t NamesWhilePending()
+{
 #ifdef _WIN32
-const std::size_t kNamesWhilePending = 1;
+    return 1;
 #else
-const std::size_t kNamesWhilePending = 0;
+    return TestHooks().bNoUnnamedFiles ? 1 : 0;
 #endif
+}
+
+// As where the file system refuses O_TMPFILE, for one scope.
+struct CNoUnnamedFiles {
+    explicit CNoUnnamedFiles(bool bOn) { TestHooks().bNoUnnamedFiles = bOn; }
+    ~CNoUnnamedFiles() { TestHooks().bNoUnnamedFiles = false; }
+};
 
 // Written, then committed, discarded, or left to the destructor: the final name
-// changes only on commit, and then nothing else is left in the folder.
+// changes only on commit, and then nothing else is left in the folder; also where a
+// named temporary file stands in.
 TEST(PendingFile, CommitOrNothing)
 {
+  for (bool bNamed : {false, true}) {
+    const CNoUnnamedFiles named(bNamed);
     enum How { COMMIT, DISCARD, DESTRUCTOR };
     const struct {
         bool bEarlier;
@@ -35,7 +50,7 @@ TEST(PendingFile, CommitOrNothing)
         {false, COMMIT}, {true, COMMIT}, {false, DISCARD}, {true, DISCARD}, {true, DESTRUCTOR},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message() << "earlier file " << row.bEarlier << ", way " << row.how);
+        SCOPED_TRACE(::testing::Message() << "named " << bNamed << ", earlier file " << row.bEarlier << ", way " << row.how);
         CTempDir dir;
         const std::string strFinal = dir.Path("out.bin");
         const std::string strEarlier = MakeBytes(3000, 1);
@@ -47,7 +62,7 @@ TEST(PendingFile, CommitOrNothing)
             CPendingFile file;
             ASSERT_TRUE(file.Create(strFinal)) << file.GetError();
             file.File().Write(bytes.data(), bytes.size());
-            EXPECT_EQ(dir.Count(), nBefore + kNamesWhilePending);
+            EXPECT_EQ(dir.Count(), nBefore + NamesWhilePending());
             EXPECT_EQ(FileExists(strFinal) ? ReadBytes(strFinal) : "(none)", row.bEarlier ? strEarlier : "(none)");
             if (row.how == COMMIT) {
                 ASSERT_TRUE(file.Commit()) << file.GetError();
@@ -63,6 +78,74 @@ TEST(PendingFile, CommitOrNothing)
             EXPECT_EQ(FileExists(strFinal) ? ReadBytes(strFinal) : "(none)", row.bEarlier ? strEarlier : "(none)");
         }
     }
+  }
+}
+
+// A temporary name that someone else's file has already is passed over, by a
+// pending file as it is made or named and by an earlier file moved aside.
+TEST(PendingFile, TakenTemporaryNameIsNeverReplaced)
+{
+    enum How { UNNAMED, NAMED, ASIDE };
+    for (How how : {UNNAMED, NAMED, ASIDE}) {
+        SCOPED_TRACE(how);
+        const CNoUnnamedFiles named(how == NAMED);
+        CTempDir dir;
+        const std::string strTaken = dir.Path(AfxFormat("~tosvik%08x.tmp", 0x5eed0000u));
+        WriteBytes(strTaken, "someone's");
+        const std::string strFinal = dir.Path("out.bin");
+        WriteBytes(strFinal, "earlier");
+        TestHooks().nNextTemporaryName = 0x5eed0000u;
+        if (how == ASIDE) {
+            CAsideFile aside;
+            ASSERT_TRUE(aside.MoveAside(strFinal)) << aside.GetError();
+            EXPECT_FALSE(FileExists(strFinal));
+            EXPECT_EQ(ReadBytes(strTaken), "someone's");
+            aside.Remove();
+        } else {
+            CPendingFile file;
+            ASSERT_TRUE(file.Create(strFinal));
+            file.File().Write("new", 3);
+            ASSERT_TRUE(file.Commit()) << file.GetError();
+            EXPECT_EQ(ReadBytes(strFinal), "new");
+        }
+        EXPECT_EQ(ReadBytes(strTaken), "someone's");
+        EXPECT_EQ(dir.Count(), how == ASIDE ? 1u : 2u);
+    }
+}
+
+// Moved aside, an earlier file is held: no one else takes it, and it comes back
+// whole however the pass ends that does not remove it.
+TEST(PendingFile, AsideFileComesBackOrGoes)
+{
+    enum How { PUT_BACK, DESTRUCTOR, REMOVE };
+    for (How how : {PUT_BACK, DESTRUCTOR, REMOVE}) {
+        SCOPED_TRACE(how);
+        CTempDir dir;
+        const std::string strName = dir.Path("s_001.bin");
+        const std::string bytes = MakeBytes(5000, 3);
+        WriteBytes(strName, bytes);
+        {
+            CAsideFile aside;
+            ASSERT_TRUE(aside.MoveAside(strName));
+            EXPECT_FALSE(FileExists(strName));
+            EXPECT_EQ(dir.Count(), 1u);
+            // Whatever took the name meanwhile is a new file that the pass gives up.
+            WriteBytes(strName, "new");
+            RemoveAbandonedTemporaryFiles(strName);
+            EXPECT_EQ(dir.Count(), 2u) << "a held file swept away";
+            if (how == PUT_BACK) {
+                EXPECT_TRUE(aside.PutBack()) << aside.GetError();
+            } else if (how == REMOVE) {
+                aside.Remove();
+            }
+        }
+        EXPECT_EQ(dir.Count(), 1u);
+        EXPECT_TRUE(ReadBytes(strName) == (how == REMOVE ? "new" : bytes));
+    }
+    CTempDir dir;
+    CAsideFile missing;
+    EXPECT_FALSE(missing.MoveAside(dir.Path("none.bin")));
+    EXPECT_NE(missing.GetError(), 0);
 }
 
 // The user knows the final name only, so every error names it; a commit that fails
@@ -115,6 +198,41 @@ TEST(PendingFile, NothingSurvivesAKilledWriter)
     EXPECT_EQ(nWhileStopped, 1u) << "a pending file has a name";
     EXPECT_EQ(dir.Count(), 1u);
     EXPECT_EQ(ReadBytes(strFinal), "earlier");
+}
+
+// Where the file system gives no unnamed files, a killed writer leaves its named
+// temporary file, and so does one killed with an earlier file moved aside; the next
+// job in the folder removes them, but none that a live writer holds.
+TEST(PendingFile, NextJobRemovesWhatAKilledWriterLeft)
+{
+    for (bool bAside : {false, true}) {
+        SCOPED_TRACE(bAside);
+        const CNoUnnamedFiles named(true);
+        CTempDir dir;
+        const std::string strFinal = dir.Path("out.bin");
+        WriteBytes(strFinal, "earlier");
+        std::size_t nWhileStopped = 0;
+        EXPECT_TRUE(RunUntilKilled(
+            [&](const std::function<void()>& stopHere) {
+                CPendingFile file;
+                CAsideFile aside;
+                if (file.Create(strFinal) && (!bAside || aside.MoveAside(strFinal)))
+                    stopHere();
+            },
+            [&] {
+                RemoveAbandonedTemporaryFiles(strFinal);
+                nWhileStopped = dir.Count();
+            }));
+        EXPECT_EQ(nWhileStopped, 2u) << "a live writer's file swept away";
+        EXPECT_EQ(dir.Count(), 2u) << "nothing left by the killed writer";
+        CPendingFile live;
+        ASSERT_TRUE(live.Create(strFinal));
+        RemoveAbandonedTemporaryFiles(strFinal);
+        EXPECT_EQ(dir.Count(), bAside ? 1u : 2u) << "left or live";
+        if (bAside) {
+            EXPECT_FALSE(FileExists(strFinal)) << "the earlier file was moved aside when the writer died";
+        }
+    }
 }
 #endif
 
