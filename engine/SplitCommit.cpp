@@ -146,7 +146,7 @@ std::optional<CJobOutcome> CommitSplit(std::deque<CPendingFile>& pieces, CPendin
         if (listed.count(earlier.FileName()) != 0 && !pass.MoveAside(earlier.Path()))
             return pass.Failure();
     }
-    if (!pass.MoveAside(recordName) || (pRecord != nullptr && !pass.Give(*pRecord)))
+    if (pRecord != nullptr ? !pass.Give(*pRecord) : !pass.MoveAside(recordName))
         return pass.Failure();
     for (CPendingFile& piece : pieces) {
         if (!pass.Give(piece))

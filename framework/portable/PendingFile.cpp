@@ -54,6 +54,24 @@ CAsideFile::~CAsideFile()
     Release();
 }
 
+bool CAsideFile::PutBack()
+{
+    if (!TakeNameBack())
+        return false;
+    m_strTempName.clear();
+    Release();
+    return true;
+}
+
+void CAsideFile::Remove()
+{
+    if (m_strTempName.empty())
+        return;
+    RemoveTemporaryName();
+    m_strTempName.clear();
+    Release();
+}
+
 std::string CPendingFile::FolderOf(const std::string& strPath)
 {
 #ifdef _WIN32

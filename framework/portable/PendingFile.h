@@ -92,6 +92,11 @@ public:
     long GetError() const { return m_nError; }
 
 private:
+    // Backend: the file under m_strTempName takes m_strName; false, with the cause
+    // in m_nError, when it cannot.
+    bool TakeNameBack();
+    // Backend: removes the file under m_strTempName.
+    void RemoveTemporaryName();
     // Backend: closes what the file is held by.
     void Release();
 

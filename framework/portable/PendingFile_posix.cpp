@@ -161,24 +161,17 @@ bool CAsideFile::MoveAside(const std::string& strName)
     return false;
 }
 
-bool CAsideFile::PutBack()
+bool CAsideFile::TakeNameBack()
 {
-    if (::rename(m_strTempName.c_str(), m_strName.c_str()) != 0) {
-        m_nError = errno;
-        return false;
-    }
-    m_strTempName.clear();
-    Release();
-    return true;
+    if (::rename(m_strTempName.c_str(), m_strName.c_str()) == 0)
+        return true;
+    m_nError = errno;
+    return false;
 }
 
-void CAsideFile::Remove()
+void CAsideFile::RemoveTemporaryName()
 {
-    if (m_strTempName.empty())
-        return;
     ::unlink(m_strTempName.c_str());
-    m_strTempName.clear();
-    Release();
 }
 
 void CAsideFile::Release()

@@ -113,7 +113,9 @@ void CPendingFile::RemoveIfUnheld(const std::string& strPath)
 bool CAsideFile::MoveAside(const std::string& strName)
 {
     m_strName = strName;
-    HANDLE h = ::CreateFileW(Widen(strName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A link moves itself, not the file it leads to.
+    HANDLE h = ::CreateFileW(Widen(strName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+                             nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         m_nError = static_cast<long>(::GetLastError());
         return false;
@@ -139,25 +141,18 @@ bool CAsideFile::MoveAside(const std::string& strName)
     return false;
 }
 
-bool CAsideFile::PutBack()
+bool CAsideFile::TakeNameBack()
 {
     HANDLE h = reinterpret_cast<HANDLE>(m_nHandle);
-    if (!SetDeleteDisposition(h, false) || !RenameByHandle(h, m_strName)) {
-        m_nError = static_cast<long>(::GetLastError());
-        return false;
-    }
-    m_strTempName.clear();
-    Release();
-    return true;
+    if (SetDeleteDisposition(h, false) && RenameByHandle(h, m_strName))
+        return true;
+    m_nError = static_cast<long>(::GetLastError());
+    return false;
 }
 
-void CAsideFile::Remove()
+void CAsideFile::RemoveTemporaryName()
 {
-    if (m_strTempName.empty())
-        return;
-    // Its delete disposition is set: closing removes it.
-    m_strTempName.clear();
-    Release();
+    // Its delete disposition is set: Release removes it.
 }
 
 void CAsideFile::Release()

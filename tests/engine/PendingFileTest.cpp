@@ -178,36 +178,20 @@ TEST(PendingFile, FailuresNameTheFinalNameAndLeaveNothing)
 }
 
 #ifndef _WIN32
-// Killed while its file is pending, a process leaves the folder as it was: the file
-// never had a name. (Under Wine the real program is killed in the middle of a split.)
-TEST(PendingFile, NothingSurvivesAKilledWriter)
+// Killed while its file is pending, a writer leaves the folder as it was: the file
+// never had a name. Where the file system gives no unnamed files, it leaves its
+// named temporary file, and so does one killed with an earlier file moved aside; the
+// next job in the folder removes them, but none that a live writer holds. (Under
+// Wine the real program is killed in the middle of a split.)
+TEST(PendingFile, KilledWriterLeavesNothingTheNextJobKeeps)
 {
-    CTempDir dir;
-    const std::string strFinal = dir.Path("out.bin");
-    WriteBytes(strFinal, "earlier");
-    std::size_t nWhileStopped = 0;
-    EXPECT_TRUE(RunUntilKilled(
-        [&](const std::function<void()>& stopHere) {
-            CPendingFile file;
-            if (file.Create(strFinal)) {
-                file.File().Write("pending", 7);
-                stopHere();
-            }
-        },
-        [&] { nWhileStopped = dir.Count(); }));
-    EXPECT_EQ(nWhileStopped, 1u) << "a pending file has a name";
-    EXPECT_EQ(dir.Count(), 1u);
-    EXPECT_EQ(ReadBytes(strFinal), "earlier");
-}
-
-// Where the file system gives no unnamed files, a killed writer leaves its named
-// temporary file, and so does one killed with an earlier file moved aside; the next
-// job in the folder removes them, but none that a live writer holds.
-TEST(PendingFile, NextJobRemovesWhatAKilledWriterLeft)
-{
-    for (bool bAside : {false, true}) {
-        SCOPED_TRACE(bAside);
-        const CNoUnnamedFiles named(true);
+    const struct {
+        bool bNamed, bAside;
+        std::size_t nLeft;
+    } rows[] = {{false, false, 1}, {true, false, 2}, {true, true, 2}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "named " << row.bNamed << ", aside " << row.bAside);
+        const CNoUnnamedFiles named(row.bNamed);
         CTempDir dir;
         const std::string strFinal = dir.Path("out.bin");
         WriteBytes(strFinal, "earlier");
@@ -216,22 +200,23 @@ TEST(PendingFile, NextJobRemovesWhatAKilledWriterLeft)
             [&](const std::function<void()>& stopHere) {
                 CPendingFile file;
                 CAsideFile aside;
-                if (file.Create(strFinal) && (!bAside || aside.MoveAside(strFinal)))
+                if (file.Create(strFinal) && (!row.bAside || aside.MoveAside(strFinal))) {
+                    file.File().Write("pending", 7);
                     stopHere();
+                }
             },
             [&] {
                 RemoveAbandonedTemporaryFiles(strFinal);
                 nWhileStopped = dir.Count();
             }));
-        EXPECT_EQ(nWhileStopped, 2u) << "a live writer's file swept away";
-        EXPECT_EQ(dir.Count(), 2u) << "nothing left by the killed writer";
+        EXPECT_EQ(nWhileStopped, row.nLeft) << "a live writer's file swept away";
+        EXPECT_EQ(dir.Count(), row.nLeft);
         CPendingFile live;
         ASSERT_TRUE(live.Create(strFinal));
         RemoveAbandonedTemporaryFiles(strFinal);
-        EXPECT_EQ(dir.Count(), bAside ? 1u : 2u) << "left or live";
-        if (bAside) {
-            EXPECT_FALSE(FileExists(strFinal)) << "the earlier file was moved aside when the writer died";
-        }
+        EXPECT_EQ(dir.Count(), (row.bAside ? 0u : 1u) + NamesWhilePending()) << "left or live";
+        EXPECT_EQ(FileExists(strFinal) ? ReadBytes(strFinal) : "(moved aside when the writer died)",
+                  row.bAside ? "(moved aside when the writer died)" : "earlier");
     }
 }
 #endif

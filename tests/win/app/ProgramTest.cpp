@@ -1,10 +1,14 @@
 // The built program as the user starts it: its one dialog ends it by every way the
 // user has, a file named on its command line is taken as if dropped, its texts and
 // boxes read back whole as UTF-16 whatever the system's code page, and killed in the
-// middle of a split it leaves nothing behind.
+// middle of a split it leaves nothing behind, nor, killed while a split of 999 pieces
+// gives their names over an earlier set, a mix that merges.
 #include "tests/win/app/MainDialogSession.h"
 
+#include "engine/MergePieces.h"
+#include "engine/SplitFile.h"
 #include "framework/portable/FileSystem.h"
+#include "framework/portable/String.h"
 #include "framework/portable/Utf16.h"
 #include "res/resource.h"
 #include "tests/engine/TestFiles.h"
@@ -249,4 +253,61 @@ TEST(Program, KilledMidSplitLeavesNothingThatMerges)
     ::PostMessageW(program.Item(IDCANCEL), BM_CLICK, 0, 0);
     program.ExpectEndsWithExitCodeZero();
     expectSourceAlone();
+}
+
+// Killed while a split of 999 pieces gives them their names over an earlier set of
+// 999 (with its record or without), the program leaves no temporary file and nothing
+// that merges into a mix of the two sets; the same split run again completes.
+TEST(Program, KilledInTheFinalPassOf999PiecesLeavesNoMix)
+{
+    // Earlier pieces of 1,000 bytes; the new ones of 1 MB, from a sparse source.
+    const std::uint64_t nEarlierLength = 998500;
+    const std::uint64_t nNewLength = 998500000;
+    for (bool bEarlierRecord : {true, false}) {
+        SCOPED_TRACE(bEarlierRecord ? "earlier set with its record" : "earlier set without a record");
+        CTempDir dir;
+        const std::string strSource = dir.Path("s.bin");
+        const std::string strRecord = dir.Path("s.bin.sha256");
+        WriteSparse(strSource, nEarlierLength, "earlier head", "earlier tail");
+        ASSERT_EQ(SplitFile(strSource, 1), CJobOutcome::Done(JobKind::Split, dir.Path("s_001.bin")));
+        ASSERT_TRUE(FileExists(dir.Path("s_999.bin")));
+        if (!bEarlierRecord)
+            RemoveFile(strRecord);
+        const std::string earlierRecord = bEarlierRecord ? ReadBytes(strRecord) : "";
+        WriteSparse(strSource, nNewLength, "new head", "new tail");
+        const auto temporaryFiles = [&] {
+            int n = 0;
+            for (const std::string& name : ListFolder(dir.Path("")))
+                n += name.rfind("~tosvik", 0) == 0;
+            return n;
+        };
+        {
+            RunningProgram program("\"" + strSource + "\"");
+            ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
+            ::SendMessageW(program.Item(IDC_SIZE_OTHER), BM_CLICK, 0, 0);
+            wintest::SetWindowText(program.Item(IDC_SIZE_OTHER_MB), "1");
+            ::PostMessageW(program.Item(IDOK), BM_CLICK, 0, 0);
+            // The new record takes its name first in the pass; 999 pieces follow.
+            const auto passBegun = [&] {
+                return FileExists(strRecord) && ReadBytes(strRecord) != earlierRecord;
+            };
+            ASSERT_TRUE(wintest::WaitFor(passBegun, 120000)) << "the split did not reach its final pass";
+            ASSERT_TRUE(program.Kill());
+        }
+        EXPECT_EQ(temporaryFiles(), 0) << "files moved aside or pending outlived the program";
+        std::size_t nEarlierPieces = 0;
+        for (int n = 1; n <= 999; ++n)
+            nEarlierPieces += std::filesystem::file_size(dir.Path(AfxFormat("s_%03d.bin", n))) <= 1000;
+        EXPECT_GT(nEarlierPieces, 0u) << "the pass was over before the kill";
+
+        const CJobOutcome merged = MergePieces(dir.Path("s_001.bin"), nullptr, true);
+        if (merged.IsDone()) {
+            const std::uint64_t nMerged = std::filesystem::file_size(strSource);
+            EXPECT_TRUE(nMerged == nNewLength || nMerged == nEarlierLength) << "a mix of two sets merged: " << nMerged;
+        }
+        WriteSparse(strSource, nNewLength, "new head", "new tail");
+        EXPECT_EQ(SplitFile(strSource, 1000), CJobOutcome::Done(JobKind::Split, dir.Path("s_001.bin")));
+        EXPECT_EQ(std::filesystem::file_size(dir.Path("s_999.bin")), nNewLength - 998 * 1000000);
+        EXPECT_EQ(temporaryFiles(), 0);
+    }
 }
