@@ -9,20 +9,7 @@
 #include <set>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cerrno>
-#endif
-
 namespace {
-
-// What a test's refused step reports as the system's cause.
-#ifdef _WIN32
-const long kRefusedStep = ERROR_ACCESS_DENIED;
-#else
-const long kRefusedStep = EACCES;
-#endif
 
 // At every moment of it a merge of the folder gives the earlier file, the new one,
 // or a refusal: from the first piece name that changes to the end, a record stands
@@ -47,7 +34,7 @@ public:
         CAsideFile& aside = m_aside.emplace_back();
         if (!StepAllowed() || !aside.MoveAside(name)) {
             m_failed = name;
-            m_nError = aside.GetError() != 0 ? aside.GetError() : kRefusedStep;
+            m_nError = aside.GetError() != 0 ? aside.GetError() : TestHooks().nRefusedStepError;
             m_aside.pop_back();
             return false;
         }
@@ -60,7 +47,7 @@ public:
             return false;
         if (!StepAllowed() || !file.Commit()) {
             m_failed = file.GetFinalName();
-            m_nError = file.GetError() != 0 ? file.GetError() : kRefusedStep;
+            m_nError = file.GetError() != 0 ? file.GetError() : TestHooks().nRefusedStepError;
             return false;
         }
         m_given.push_back(file.GetFinalName());

@@ -113,41 +113,6 @@ TEST(PendingFile, TakenTemporaryNameIsNeverReplaced)
     }
 }
 
-// Moved aside, an earlier file is held: no one else takes it, and it comes back
-// whole however the pass ends that does not remove it.
-TEST(PendingFile, AsideFileComesBackOrGoes)
-{
-    enum How { PUT_BACK, DESTRUCTOR, REMOVE };
-    for (How how : {PUT_BACK, DESTRUCTOR, REMOVE}) {
-        SCOPED_TRACE(how);
-        CTempDir dir;
-        const std::string strName = dir.Path("s_001.bin");
-        const std::string bytes = MakeBytes(5000, 3);
-        WriteBytes(strName, bytes);
-        {
-            CAsideFile aside;
-            ASSERT_TRUE(aside.MoveAside(strName));
-            EXPECT_FALSE(FileExists(strName));
-            EXPECT_EQ(dir.Count(), 1u);
-            // Whatever took the name meanwhile is a new file that the pass gives up.
-            WriteBytes(strName, "new");
-            RemoveAbandonedTemporaryFiles(strName);
-            EXPECT_EQ(dir.Count(), 2u) << "a held file swept away";
-            if (how == PUT_BACK) {
-                EXPECT_TRUE(aside.PutBack()) << aside.GetError();
-            } else if (how == REMOVE) {
-                aside.Remove();
-            }
-        }
-        EXPECT_EQ(dir.Count(), 1u);
-        EXPECT_TRUE(ReadBytes(strName) == (how == REMOVE ? "new" : bytes));
-    }
-    CTempDir dir;
-    CAsideFile missing;
-    EXPECT_FALSE(missing.MoveAside(dir.Path("none.bin")));
-    EXPECT_NE(missing.GetError(), 0);
-}
-
 // The user knows the final name only, so every error names it; a commit that fails
 // leaves nothing behind but what was there.
 TEST(PendingFile, FailuresNameTheFinalNameAndLeaveNothing)

@@ -10,194 +10,130 @@
 #include "framework/portable/Sha256.h"
 #include "framework/portable/String.h"
 #include "framework/portable/TestHooks.h"
-
+#include "tests/engine/KilledProcess.h"
 #include "tests/engine/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
-
-#ifndef _WIN32
-#include "tests/engine/KilledProcess.h"
-#endif
 
 namespace {
 
-// Earlier: five pieces, the last short; new: four, so the earlier 005 lies above.
-const int kPieceSizeK = 1;
-const std::size_t kEarlierLength = 4500;
-const std::size_t kNewLength = 3200;
-
-std::string Digest(const std::string& bytes)
-{
-    CSha256 sha;
-    sha.Update(bytes.data(), bytes.size());
-    return sha.Finish();
-}
-
 enum class Before { SetWithRecord, SetWithoutRecord, Nothing, UsersOwnFiles };
+enum class Way { Completed, Refused, Held, Killed };
 
-// The folder before the split: s.bin holding the new bytes, and what was there.
+// The folder before the split: s.bin with the new bytes (four pieces of 1,000), and
+// an earlier split of five, or the user's own s_001 ... s_008.
 struct CFolder {
     CTempDir dir;
     const std::string source = dir.Path("s.bin");
-    const std::string earlier = MakeBytes(kEarlierLength, 1);
-    const std::string edited = MakeBytes(kNewLength, 2);
+    const std::string earlier = MakeBytes(4500, 1), edited = MakeBytes(3200, 2);
     const bool bEarlierSplit;
 
     explicit CFolder(Before before) : bEarlierSplit(before == Before::SetWithRecord || before == Before::SetWithoutRecord)
     {
+        WriteBytes(source, earlier);
         if (bEarlierSplit) {
-            WriteBytes(source, earlier);
-            EXPECT_TRUE(SplitFile(source, kPieceSizeK).IsDone());
+            EXPECT_TRUE(SplitFile(source, 1).IsDone());
         }
         if (before == Before::SetWithoutRecord)
             RemoveFile(dir.Path("s.bin.sha256"));
-        // Files of piece names that no split wrote, as long as pieces: below, at and
-        // above the new count.
-        if (before == Before::UsersOwnFiles) {
-            for (int n = 1; n <= 8; ++n)
-                WriteBytes(Piece(n), MakeBytes(1000, 10 + n));
-        }
+        for (int n = 1; before == Before::UsersOwnFiles && n <= 8; ++n)
+            WriteBytes(Piece(n), MakeBytes(1000, 10 + n));
         WriteBytes(source, edited);
     }
     std::string Piece(int n) const { return dir.Path(AfxFormat("s_%03d.bin", n)); }
-
-    // Every file by name with a digest of its bytes, the source aside.
+    // Every file but the source by name, with a digest of its bytes.
     std::map<std::string, std::string> Files() const
     {
         std::map<std::string, std::string> files;
         for (const std::string& name : ListFolder(dir.Path(""))) {
-            if (name != "." && name != ".." && name != "s.bin")
-                files[name] = Digest(ReadBytes(dir.Path(name)));
+            CSha256 sha;
+            const std::string bytes = name == "." || name == ".." || name == "s.bin" ? "" : ReadBytes(dir.Path(name));
+            sha.Update(bytes.data(), bytes.size());
+            if (!bytes.empty() || FileExists(dir.Path(name)))
+                files[name] = sha.Finish();
         }
+        files.erase("s.bin");
         return files;
     }
-    std::size_t TemporaryFiles() const
-    {
-        std::size_t n = 0;
-        for (const auto& file : Files())
-            n += file.first.rfind("~tosvik", 0) == 0;
-        return n;
-    }
-    // What a merge of the folder gives, even allowed to replace s.bin unchecked: the
-    // earlier file, the new one, or a refusal, never anything else.
-    void ExpectMergeGivesOneSourceOrNothing() const
-    {
-        const CJobOutcome merged = MergePieces(Piece(1), nullptr, true);
-        if (merged.IsDone()) {
-            const std::string bytes = ReadBytes(source);
-            EXPECT_TRUE(bytes == edited || (bEarlierSplit && bytes == earlier)) << "a mix of two sets merged";
-        }
-        WriteBytes(source, edited);
-    }
 };
 
-// Sets the pass's fault hook for one scope.
-struct CPassHook {
-    explicit CPassHook(std::function<bool(int)> hook) { TestHooks().failPassStep = std::move(hook); }
-    ~CPassHook() { TestHooks().failPassStep = nullptr; }
-};
-
-const Before kFolders[] = {Before::SetWithRecord, Before::SetWithoutRecord, Before::Nothing, Before::UsersOwnFiles};
-
-// The files of a completed split, and the number of steps its pass takes.
-int CompletedPass(Before before, std::map<std::string, std::string>& files)
+// Runs the split of folder, its pass stopped at nStep in the given way; the number
+// of steps the pass took.
+int Split(const CFolder& folder, Way way, int nStep, CJobOutcome& outcome)
 {
-    CFolder folder(before);
     int nSteps = 0;
-    CPassHook hook([&](int n) {
+    CFile holder;
+    TestHooks().failPassStep = [&](int n) {
         nSteps = n;
-        return false;
-    });
-    EXPECT_TRUE(SplitFile(folder.source, kPieceSizeK).IsDone());
-    files = folder.Files();
+        if (way == Way::Held && n == 1) {
+            EXPECT_TRUE(holder.Open(folder.Piece(3), CFile::modeRead));
+        }
+        return way == Way::Refused && n == nStep;
+    };
+    outcome = SplitFile(folder.source, 1);
+    TestHooks().failPassStep = nullptr;
     return nSteps;
 }
 
-TEST(SplitPass, RefusedAtAnyStepPutsTheFolderBack)
+TEST(SplitPass, StoppedAtAnyStepLeavesOneSetOrTheOther)
 {
-    for (Before before : kFolders) {
+    for (Before before : {Before::SetWithRecord, Before::SetWithoutRecord, Before::Nothing, Before::UsersOwnFiles}) {
+        CJobOutcome outcome = CJobOutcome::Cancelled(JobKind::Split);
         std::map<std::string, std::string> completed;
-        const int nSteps = CompletedPass(before, completed);
-        ASSERT_GT(nSteps, 4) << static_cast<int>(before);
-        // The user's own files above the new count stay; the earlier 005 only goes
-        // when a record lists it.
-        EXPECT_EQ(completed.count("s_005.bin"), before == Before::UsersOwnFiles || before == Before::SetWithoutRecord ? 1u : 0u);
-        if (before == Before::UsersOwnFiles) {
-            for (int n = 5; n <= 8; ++n)
-                EXPECT_EQ(completed[AfxFormat("s_%03d.bin", n)], Digest(MakeBytes(1000, 10 + n))) << n;
-        }
-        int nRefused = 0;
-        for (int nStep = 1; nStep <= nSteps; ++nStep) {
-            SCOPED_TRACE(testing::Message() << "folder " << static_cast<int>(before) << ", step " << nStep);
+        int nSteps = 0;
+        {
             CFolder folder(before);
-            const auto files = folder.Files();
-            CPassHook hook([&](int n) { return n == nStep; });
-            g_bSplitOk = true;
-            const CJobOutcome outcome = SplitFile(folder.source, kPieceSizeK);
-            // Removing what was moved aside cannot be refused: the split is done.
-            if (outcome.IsDone()) {
-                EXPECT_TRUE(g_bSplitOk);
-                EXPECT_EQ(folder.Files(), completed);
-                continue;
-            }
-            ++nRefused;
-            EXPECT_EQ(outcome.end, JobEnd::Failed);
-            EXPECT_FALSE(g_bSplitOk);
-            EXPECT_EQ(folder.Files(), files);
+            nSteps = Split(folder, Way::Completed, 0, outcome);
+            completed = folder.Files();
         }
-        EXPECT_GE(nRefused, 5);
-    }
-}
-
-// Another program holds an earlier piece from the start of the pass.
-TEST(SplitPass, HeldEarlierPiecePutsTheFolderBack)
-{
-    CFolder folder(Before::SetWithRecord);
-    const auto files = folder.Files();
-    CFile holder;
-    CPassHook hook([&](int n) {
-        if (n == 1) {
-            EXPECT_TRUE(holder.Open(folder.Piece(3), CFile::modeRead));
-        }
-        return false;
-    });
-    EXPECT_EQ(SplitFile(folder.source, kPieceSizeK),
-              CJobOutcome::Failed(JobKind::Split, JobReason::CreateFile, folder.Piece(3)));
-    holder.Close();
-    EXPECT_EQ(folder.Files(), files);
-}
-
+        // The earlier 005 goes only when a record lists it; the user's files above stay.
+        EXPECT_EQ(completed.count("s_005.bin"), before == Before::SetWithRecord || before == Before::Nothing ? 0u : 1u);
+        EXPECT_EQ(completed.count("s_008.bin"), before == Before::UsersOwnFiles ? 1u : 0u);
+        const Way ways[] = {Way::Refused, Way::Held,
 #ifndef _WIN32
-TEST(SplitPass, KilledAtAnyStepLeavesNoMixAndRunsAgain)
-{
-    for (Before before : kFolders) {
-        std::map<std::string, std::string> completed;
-        const int nSteps = CompletedPass(before, completed);
-        for (int nStep = 1; nStep <= nSteps; ++nStep) {
-            SCOPED_TRACE(testing::Message() << "folder " << static_cast<int>(before) << ", step " << nStep);
-            CFolder folder(before);
-            EXPECT_TRUE(RunUntilKilled([&](const std::function<void()>& stopHere) {
-                TestHooks().failPassStep = [&](int n) {
-                    if (n == nStep)
-                        stopHere();
-                    return false;
-                };
-                SplitFile(folder.source, kPieceSizeK);
-            }));
-            if (before == Before::UsersOwnFiles) {
-                for (int n = 5; n <= 8; ++n)
-                    EXPECT_TRUE(ReadBytes(folder.Piece(n)) == MakeBytes(1000, 10 + n)) << n;
+                            Way::Killed
+#endif
+        };
+        for (Way way : ways) {
+            // Held: another program holds the earlier s_003 from the first step on.
+            const int nLast = way != Way::Held ? nSteps : before != Before::Nothing ? 1 : 0;
+            for (int nStep = 1; nStep <= nLast; ++nStep) {
+                SCOPED_TRACE(testing::Message() << "folder " << int(before) << ", way " << int(way) << ", step " << nStep);
+                CFolder folder(before);
+                const auto files = folder.Files();
+                if (way != Way::Killed) {
+                    Split(folder, way, nStep, outcome);
+                    // Only the last steps, which remove what was moved aside, cannot fail.
+                    EXPECT_EQ(folder.Files(), outcome.IsDone() ? completed : files);
+                    EXPECT_TRUE(outcome.IsDone() || (outcome.end == JobEnd::Failed && !g_bSplitOk));
+                    EXPECT_TRUE(way != Way::Held || !outcome.IsDone());
+                    continue;
+                }
+#ifndef _WIN32
+                EXPECT_TRUE(RunUntilKilled([&](const std::function<void()>& stopHere) {
+                    TestHooks().failPassStep = [&](int n) {
+                        if (n == nStep)
+                            stopHere();
+                        return false;
+                    };
+                    SplitFile(folder.source, 1);
+                }));
+                for (int n = 5; before == Before::UsersOwnFiles && n <= 8; ++n)
+                    EXPECT_EQ(folder.Files()[AfxFormat("s_%03d.bin", n)], files.at(AfxFormat("s_%03d.bin", n)));
+                // Even allowed to replace s.bin unchecked.
+                if (MergePieces(folder.Piece(1), nullptr, true).IsDone()) {
+                    const std::string merged = ReadBytes(folder.source);
+                    EXPECT_TRUE(merged == folder.edited || (folder.bEarlierSplit && merged == folder.earlier));
+                }
+                WriteBytes(folder.source, folder.edited);
+                Split(folder, Way::Completed, 0, outcome);
+                EXPECT_EQ(folder.Files(), completed) << "the split run again, its temporary files gone";
+#endif
             }
-            folder.ExpectMergeGivesOneSourceOrNothing();
-            EXPECT_TRUE(SplitFile(folder.source, kPieceSizeK).IsDone());
-            EXPECT_EQ(folder.Files(), completed) << "the split run again";
-            EXPECT_EQ(folder.TemporaryFiles(), 0u);
         }
     }
 }
-#endif
 
 } // namespace
