@@ -100,7 +100,6 @@ TEST(PendingFile, TakenTemporaryNameIsNeverReplaced)
         EXPECT_EQ(dir.Count(), 2u);
     }
 }
-}
 
 // The user knows the final name only, so every error names it; a commit that fails
 // leaves nothing behind but what was there.
