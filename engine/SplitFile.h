@@ -15,7 +15,9 @@ extern bool g_bSplitOk;
 // names piece 001. Whole or nothing: every piece and the record are written pending
 // and take their names, replacing an earlier set, only when all are whole; a split
 // that stops in any other way (cancelled through pProgress, which may be null, a
-// refusal, an error of the file layer, which propagates as CFileException, or the
-// process killed) leaves every file of the folder as it was.
+// refusal, an error of the file layer, which propagates as CFileException) leaves
+// every file of the folder as it was, and so does the process killed before the
+// names are given; killed while they are, it leaves the earlier pieces, or the new
+// record beside a set that a merge refuses until the split runs again.
 CJobOutcome SplitFile(std::string sourcePath, std::uint64_t nPieceSize, IJobProgress* pProgress = nullptr,
                       bool bChecksums = true);
