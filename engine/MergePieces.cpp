@@ -90,6 +90,7 @@ CJobOutcome MergePieces(std::string selectedPath, IJobProgress* pProgress, bool 
     CBlockCopy copy(pProgress, set.nTotalBytes);
     if (!copy.Allocate(nListed > 0))
         return Failed(JobReason::NoMemory);
+    RemoveAbandonedTemporaryFiles(outName);
     CPendingFile out;
     if (!out.Create(outName))
         return Failed(JobReason::CreateFile, outName, out.GetError());

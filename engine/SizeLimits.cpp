@@ -3,6 +3,8 @@
 #include "engine/PieceName.h"
 #include "framework/portable/Volume.h"
 
+#include <initializer_list>
+
 namespace {
 
 bool IsFatName(const std::string& strName)
@@ -16,10 +18,26 @@ bool IsFatName(const std::string& strName)
     return strUpper == "FAT" || strUpper == "FAT12" || strUpper == "FAT16" || strUpper == "FAT32";
 }
 
-std::optional<CJobOutcome> CheckRoom(JobKind kind, const std::string& strFirstFile, std::uint64_t nBytes)
+// nCount files of nLength bytes each.
+struct CFiles {
+    std::uint64_t nLength;
+    std::uint64_t nCount;
+};
+
+// Each file takes whole allocation units: with 32 KiB clusters a piece of one byte
+// more takes 32 KiB more.
+std::optional<CJobOutcome> CheckRoom(JobKind kind, const std::string& strFirstFile, std::initializer_list<CFiles> files)
 {
     std::uint64_t nFree = 0;
-    if (!GetFreeSpaceFor(strFirstFile, nFree) || nFree >= nBytes)
+    if (!GetFreeSpaceFor(strFirstFile, nFree))
+        return std::nullopt;
+    std::uint64_t nUnit = 1;
+    if (!GetAllocationUnitFor(strFirstFile, nUnit))
+        nUnit = 1;
+    std::uint64_t nBytes = 0;
+    for (const CFiles& f : files)
+        nBytes += f.nCount * ((f.nLength + nUnit - 1) / nUnit * nUnit);
+    if (nFree >= nBytes)
         return std::nullopt;
     CJobOutcome refusal = CJobOutcome::Refused(kind, JobReason::NoRoom, strFirstFile);
     refusal.nBytes = nBytes;
@@ -53,13 +71,15 @@ CJobOutcome TooManyPiecesFor(std::uint64_t nLength)
 }
 
 std::optional<CJobOutcome> CheckRoomForSplit(const std::string& strSource, const std::string& strFirstPiece,
-                                             std::uint64_t nCount, std::uint64_t nLength)
+                                             std::uint64_t nCount, std::uint64_t nLength, std::uint64_t nPieceSize)
 {
     // A record line: 64 hex digits, two spaces, the file name, CRLF. Every piece's
     // name is as long as the first's: three digits each.
     const std::uint64_t nRecord =
         68 + CPieceName(strSource).FileName().size() + nCount * (68 + CPieceName(strFirstPiece).FileName().size());
-    return CheckRoom(JobKind::Split, strFirstPiece, nLength + nRecord);
+    const std::uint64_t nFull = nCount - 1;
+    return CheckRoom(JobKind::Split, strFirstPiece,
+                     {{nPieceSize, nFull}, {nLength - nFull * nPieceSize, 1}, {nRecord, 1}});
 }
 
 std::optional<CJobOutcome> CheckRoomForMerge(const std::string& strOutput, std::uint64_t nLength)
@@ -71,7 +91,7 @@ std::optional<CJobOutcome> CheckRoomForMerge(const std::string& strOutput, std::
         refusal.nBytes = nLength;
         return refusal;
     }
-    return CheckRoom(JobKind::Merge, strOutput, nLength);
+    return CheckRoom(JobKind::Merge, strOutput, {{nLength, 1}});
 }
 
 std::optional<CJobOutcome> CheckPiecesFitVolume(const std::string& strFirstPiece, std::uint64_t nPieceSize)

@@ -24,11 +24,12 @@ std::uint64_t SmallestPieceSize(std::uint64_t nLength);
 CJobOutcome TooManyPiecesFor(std::uint64_t nLength);
 
 // Refused when the folder of the pieces has no room for them (nCount pieces from
-// strFirstPiece on, nLength bytes) and the checksum record that names them and the
-// source. None when there is room, or when the volume cannot be asked: the write
+// strFirstPiece on, of nPieceSize bytes but the last, nLength bytes in all) and the
+// checksum record that names them and the source, each file in whole allocation
+// units. None when there is room, or when the volume cannot be asked: the write
 // itself then says what is wrong.
 std::optional<CJobOutcome> CheckRoomForSplit(const std::string& strSource, const std::string& strFirstPiece,
-                                             std::uint64_t nCount, std::uint64_t nLength);
+                                             std::uint64_t nCount, std::uint64_t nLength, std::uint64_t nPieceSize);
 
 // Refused when the merged file of nLength bytes is too long for its volume's file
 // system, or when its folder has no room for it. None as above.

@@ -59,7 +59,7 @@ CJobOutcome SplitFile(std::string sourcePath, std::uint64_t nPieceSize, IJobProg
         return *refusal;
     if (auto refusal = CheckPiecesFitVolume(first.Path(), nPieceSize))
         return *refusal;
-    if (auto refusal = CheckRoomForSplit(sourcePath, first.Path(), nCount, nLength))
+    if (auto refusal = CheckRoomForSplit(sourcePath, first.Path(), nCount, nLength, nPieceSize))
         return *refusal;
     CBlockCopy copy(pProgress, nLength);
     if (!copy.Allocate(bChecksums))
@@ -69,6 +69,7 @@ CJobOutcome SplitFile(std::string sourcePath, std::uint64_t nPieceSize, IJobProg
     // stop at any point, a killed process included, leaves the earlier set as it was.
     // Natively each holds a descriptor until then; a failure to get one is reported
     // like any file that cannot be created.
+    RemoveAbandonedTemporaryFiles(writes.front());
     ReserveOpenFiles(writes.size());
     std::deque<CPendingFile> pieces;
     std::vector<CChecksumLine> record;

@@ -8,9 +8,13 @@
 #include "framework/portable/File.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 class CPendingFile {
+    friend class CAsideFile;
+    friend void RemoveAbandonedTemporaryFiles(const std::string& strPath);
+
 public:
     CPendingFile() = default;
     ~CPendingFile() { Discard(); }
@@ -47,6 +51,10 @@ private:
     // Closes m_file where a failure to close loses nothing: its bytes are either
     // thrown away or already under the final name.
     void CloseQuietly();
+    // True for a name MakeTemporaryName makes (no folder part).
+    static bool IsTemporaryName(const std::string& strName);
+    // Backend: removes the file strPath unless a live process holds it.
+    static void RemoveIfUnheld(const std::string& strPath);
     // Backend: removes the file under m_strTempName, which is not empty.
     void RemoveTemporaryName();
 
@@ -58,6 +66,50 @@ private:
     bool m_bPending = false;
     long m_nError = 0;
 };
+
+// An earlier file moved out of the way of a new one, under a temporary name, so that
+// a pass that fails can put it back and one that succeeds removes it. It stays held
+// (exclusively on Windows, by a lock natively) while it is aside. Should the process
+// die first, the system removes it (Windows: the delete disposition, set as it moves)
+// or the next job in its folder does (natively: RemoveAbandonedTemporaryFiles).
+class CAsideFile {
+public:
+    CAsideFile() = default;
+    // Still aside, it is put back: only a finished pass removes what it replaced.
+    ~CAsideFile();
+    CAsideFile(const CAsideFile&) = delete;
+    CAsideFile& operator=(const CAsideFile&) = delete;
+
+    // Moves the file named strName aside. False when it cannot (held by someone,
+    // refused), with the system's cause in GetError(); the name is then as it was.
+    bool MoveAside(const std::string& strName);
+    // Gives it its name again, replacing what has the name now. False when it
+    // cannot; it then stays under its temporary name, no longer to be removed.
+    bool PutBack();
+    // Removes it for good.
+    void Remove();
+    const std::string& GetName() const { return m_strName; }
+    long GetError() const { return m_nError; }
+
+private:
+    // Backend: the file under m_strTempName takes m_strName; false, with the cause
+    // in m_nError, when it cannot.
+    bool TakeNameBack();
+    // Backend: removes the file under m_strTempName.
+    void RemoveTemporaryName();
+    // Backend: closes what the file is held by.
+    void Release();
+
+    std::string m_strName;
+    std::string m_strTempName;
+    // The descriptor or handle that holds it, -1 when none.
+    std::intptr_t m_nHandle = -1;
+    long m_nError = 0;
+};
+
+// Removes the temporary files ("~tosvik*.tmp") in the folder of strPath that no live
+// process holds: what a killed job left. A job calls it before it writes there.
+void RemoveAbandonedTemporaryFiles(const std::string& strPath);
 
 // Natively every pending file holds a descriptor until its job commits, and a split
 // holds up to 999 of them: raises this process's soft limit of open files so that

@@ -23,7 +23,7 @@ bool SetDeleteDisposition(HANDLE h, bool bDelete)
 
 // The system takes a relative name as relative to the current folder, not to the
 // file's, so the final name goes in whole.
-bool RenameByHandle(HANDLE h, const std::string& strFinalName)
+bool RenameByHandle(HANDLE h, const std::string& strFinalName, bool bReplace = true)
 {
     const std::wstring strWide = Widen(strFinalName);
     const DWORD nChars = ::GetFullPathNameW(strWide.c_str(), 0, nullptr, nullptr);
@@ -34,7 +34,7 @@ bool RenameByHandle(HANDLE h, const std::string& strFinalName)
     const std::size_t nNameBytes = strFull.size() * sizeof(wchar_t);
     std::vector<unsigned char> buffer(offsetof(FILE_RENAME_INFO, FileName) + nNameBytes + sizeof(wchar_t), 0);
     auto* pInfo = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    pInfo->ReplaceIfExists = TRUE;
+    pInfo->ReplaceIfExists = bReplace ? TRUE : FALSE;
     pInfo->RootDirectory = nullptr;
     pInfo->FileNameLength = static_cast<DWORD>(nNameBytes);
     std::memcpy(pInfo->FileName, strFull.c_str(), nNameBytes);
@@ -102,4 +102,62 @@ void CPendingFile::RemoveTemporaryName()
 bool ReserveOpenFiles(std::size_t)
 {
     return true;
+}
+
+void CPendingFile::RemoveIfUnheld(const std::string& strPath)
+{
+    // Whoever holds one of ours holds it exclusively, so the system refuses this.
+    ::DeleteFileW(Widen(strPath).c_str());
+}
+
+bool CAsideFile::MoveAside(const std::string& strName)
+{
+    m_strName = strName;
+    // A link moves itself, not the file it leads to.
+    HANDLE h = ::CreateFileW(Widen(strName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+                             nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        m_nError = static_cast<long>(::GetLastError());
+        return false;
+    }
+    const std::string strFolder = CPendingFile::FolderOf(strName);
+    for (int n = 0; n < CPendingFile::kNameAttempts; ++n) {
+        const std::string strTempName = CPendingFile::MakeTemporaryName(strFolder);
+        if (RenameByHandle(h, strTempName, false)) {
+            if (!SetDeleteDisposition(h, true)) {
+                m_nError = static_cast<long>(::GetLastError());
+                RenameByHandle(h, strName, false);
+                break;
+            }
+            m_strTempName = strTempName;
+            m_nHandle = reinterpret_cast<std::intptr_t>(h);
+            return true;
+        }
+        m_nError = static_cast<long>(::GetLastError());
+        if (m_nError != ERROR_FILE_EXISTS && m_nError != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    ::CloseHandle(h);
+    return false;
+}
+
+bool CAsideFile::TakeNameBack()
+{
+    HANDLE h = reinterpret_cast<HANDLE>(m_nHandle);
+    if (SetDeleteDisposition(h, false) && RenameByHandle(h, m_strName))
+        return true;
+    m_nError = static_cast<long>(::GetLastError());
+    return false;
+}
+
+void CAsideFile::RemoveTemporaryName()
+{
+    // Its delete disposition is set: Release removes it.
+}
+
+void CAsideFile::Release()
+{
+    if (m_nHandle != -1)
+        ::CloseHandle(reinterpret_cast<HANDLE>(m_nHandle));
+    m_nHandle = -1;
 }

@@ -24,6 +24,15 @@ bool GetFreeSpaceFor(const std::string& strPath, std::uint64_t& nBytes)
     return true;
 }
 
+bool GetAllocationUnitFor(const std::string& strPath, std::uint64_t& nBytes)
+{
+    struct statvfs st;
+    if (::statvfs(FolderOf(strPath).c_str(), &st) != 0 || st.f_frsize == 0)
+        return false;
+    nBytes = st.f_frsize;
+    return true;
+}
+
 bool GetFileSystemFor(const std::string& strPath, std::string& strName)
 {
     struct statfs st;

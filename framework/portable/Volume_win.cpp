@@ -16,6 +16,17 @@ std::wstring FolderOf(const std::string& strPath)
     return nEnd == std::string::npos ? std::wstring() : Widen(strPath.substr(0, nEnd + 1));
 }
 
+// The root of the volume the folder is on: a folder mounted inside another volume
+// has one of its own.
+bool GetVolumeRoot(const std::string& strPath, std::vector<wchar_t>& root)
+{
+    std::wstring strFolder = FolderOf(strPath);
+    if (strFolder.empty())
+        strFolder = L".";
+    root.assign(strFolder.size() + MAX_PATH, L'\0');
+    return ::GetVolumePathNameW(strFolder.c_str(), root.data(), static_cast<DWORD>(root.size())) != FALSE;
+}
+
 } // namespace
 
 bool GetFreeSpaceFor(const std::string& strPath, std::uint64_t& nBytes)
@@ -28,14 +39,22 @@ bool GetFreeSpaceFor(const std::string& strPath, std::uint64_t& nBytes)
     return true;
 }
 
+bool GetAllocationUnitFor(const std::string& strPath, std::uint64_t& nBytes)
+{
+    std::vector<wchar_t> root;
+    DWORD nSectorsPerCluster = 0, nBytesPerSector = 0, nFree = 0, nTotal = 0;
+    if (!GetVolumeRoot(strPath, root) ||
+        !::GetDiskFreeSpaceW(root.data(), &nSectorsPerCluster, &nBytesPerSector, &nFree, &nTotal) ||
+        nSectorsPerCluster * nBytesPerSector == 0)
+        return false;
+    nBytes = std::uint64_t{nSectorsPerCluster} * nBytesPerSector;
+    return true;
+}
+
 bool GetFileSystemFor(const std::string& strPath, std::string& strName)
 {
-    std::wstring strFolder = FolderOf(strPath);
-    if (strFolder.empty())
-        strFolder = L".";
-    // A folder mounted inside another volume has a file system of its own.
-    std::vector<wchar_t> root(strFolder.size() + MAX_PATH);
-    if (!::GetVolumePathNameW(strFolder.c_str(), root.data(), static_cast<DWORD>(root.size())))
+    std::vector<wchar_t> root;
+    if (!GetVolumeRoot(strPath, root))
         return false;
     wchar_t szName[MAX_PATH + 1];
     if (!::GetVolumeInformationW(root.data(), nullptr, 0, nullptr, nullptr, nullptr, szName, MAX_PATH + 1))

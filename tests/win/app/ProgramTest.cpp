@@ -1,11 +1,16 @@
 // The built program as the user starts it: its one dialog ends it by every way the
 // user has, a file named on its command line is taken as if dropped, its texts and
 // boxes read back whole as UTF-16 whatever the system's code page, and killed in the
-// middle of a split it leaves nothing behind.
+// middle of a split it leaves nothing behind, nor, killed while a split of 999 pieces
+// gives their names over an earlier set, a mix that merges.
 #include "tests/win/app/MainDialogSession.h"
 #include "tests/win/app/RunningProgram.h"
 
+#include "engine/MergePieces.h"
+#include "engine/SplitFile.h"
+#include "framework/portable/File.h"
 #include "framework/portable/FileSystem.h"
+#include "framework/portable/String.h"
 #include "framework/portable/Utf16.h"
 #include "res/resource.h"
 #include "tests/engine/TestFiles.h"
@@ -172,4 +177,59 @@ TEST(Program, KilledMidSplitLeavesNothingThatMerges)
     ::PostMessageW(program.Item(IDCANCEL), BM_CLICK, 0, 0);
     program.ExpectEndsWithExitCodeZero();
     expectSourceAlone();
+}
+
+// Killed while a split of 999 pieces gives them their names over an earlier set of
+// 999 of the same size without a record (which a mix would pass for), the program
+// leaves nothing that merges into a mix of the two sets, and the same split run
+// again completes and leaves no temporary file. A minute under Wine.
+TEST(Program, KilledInTheFinalPassOf999PiecesLeavesNoMix)
+{
+    // Sparse sources of pieces of 1 MB; the last piece tells the two sets apart.
+    const std::uint64_t nEarlierLength = 998400000, nNewLength = 998500000;
+    CTempDir dir;
+    const std::string strSource = dir.Path("s.bin");
+    WriteSparse(strSource, nEarlierLength, "earlier head", "earlier tail");
+    ASSERT_EQ(SplitFile(strSource, 1000000), CJobOutcome::Done(JobKind::Split, dir.Path("s_001.bin")));
+    RemoveFile(dir.Path("s.bin.sha256"));
+    WriteSparse(strSource, nNewLength, "new head", "new tail");
+    const auto temporaryFiles = [&] {
+        int n = 0;
+        for (const std::string& name : ListFolder(dir.Path("")))
+            n += name.rfind("~tosvik", 0) == 0;
+        return n;
+    };
+    {
+        RunningProgram program("\"" + strSource + "\"");
+        ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
+        ::SendMessageW(program.Item(IDC_SIZE_OTHER), BM_CLICK, 0, 0);
+        wintest::SetWindowText(program.Item(IDC_SIZE_OTHER_MB), "1");
+        ::PostMessageW(program.Item(IDOK), BM_CLICK, 0, 0);
+        // All 999 pieces and the record pending, then the first name the pass changes
+        // changes their number; the folder is only listed, so nothing is held.
+        int nMost = 0;
+        const auto passBegun = [&] {
+            const int n = temporaryFiles();
+            nMost = n > nMost ? n : nMost;
+            return nMost >= 1000 && n != 1000;
+        };
+        ASSERT_TRUE(wintest::WaitFor(passBegun, 120000)) << "the split did not reach its final pass";
+        ASSERT_TRUE(program.Kill());
+    }
+    std::error_code error;
+    EXPECT_EQ(std::filesystem::file_size(dir.Path("s_999.bin"), error), 400000u) << "the pass was over before the kill";
+
+    if (MergePieces(dir.Path("s_001.bin"), nullptr, true).IsDone()) {
+        CFile file;
+        std::string merged(12, '\0');
+        ASSERT_TRUE(file.Open(strSource, CFile::modeRead));
+        merged.resize(file.Read(&merged[0], merged.size()));
+        file.Close();
+        EXPECT_TRUE(merged == "earlier head" || merged.substr(0, 8) == "new head") << "a mix of two sets merged";
+        EXPECT_EQ(std::filesystem::file_size(strSource), merged == "earlier head" ? nEarlierLength : nNewLength);
+    }
+    WriteSparse(strSource, nNewLength, "new head", "new tail");
+    EXPECT_EQ(SplitFile(strSource, 1000000), CJobOutcome::Done(JobKind::Split, dir.Path("s_001.bin")));
+    EXPECT_EQ(std::filesystem::file_size(dir.Path("s_999.bin")), 500000u);
+    EXPECT_EQ(temporaryFiles(), 0);
 }
