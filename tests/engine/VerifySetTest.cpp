@@ -35,8 +35,7 @@ CListing ListWithTimes(const CTempDir& dir)
 }
 
 // A split of 2500 bytes into r_001 to r_003 with its record, or of 3000 bytes into
-// r_001 to r_004, the last empty; the source gone, as on the stick. Every time is set
-// two days back, so a file written again, even with the same bytes, shows.
+// r_001 to r_004, the last empty; the source gone, as on the stick.
 void MakeSet(const CTempDir& dir, std::size_t nLength)
 {
     WriteBytes(dir.Path("r.bin"), MakeBytes(nLength));
@@ -51,6 +50,7 @@ void FlipByte(const std::string& path, std::size_t at)
     WriteBytes(path, bytes);
 }
 
+// Two days back, so that a file written again, even with the same bytes, shows.
 void SetTimesBack(const CTempDir& dir)
 {
     for (const auto& entry : fs::directory_iterator(fs::path(dir.Path(""))))
