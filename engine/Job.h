@@ -9,12 +9,12 @@
 
 struct CJobRequest {
     JobKind kind = JobKind::Split;
-    std::string strPath;    // the file to split, or the piece to merge from
+    std::string strPath;    // the file to split, or the piece (or record) to start from
     std::uint64_t nPieceSize = 0;   // split only: bytes a piece
     // Merge only: the user said yes to replacing a file of the merged name although
     // no record checks the pieces.
     bool bMayReplaceUnchecked = false;
 };
 
-// SplitFile or MergePieces for the request. pProgress may be null.
+// SplitFile, MergePieces or VerifySet for the request. pProgress may be null.
 CJobOutcome RunJob(const CJobRequest& request, IJobProgress* pProgress);
