@@ -41,16 +41,27 @@ CString TooManyPiecesText(std::uint64_t nLength)
 COutcomeBox MakeOutcomeBox(const CJobOutcome& o)
 {
     const bool bSplit = o.kind == JobKind::Split;
+    const bool bVerify = o.kind == JobKind::Verify;
     const char* pszJob = JobCaption(o.kind);
-    const char* pszCheck = bSplit ? pszJob : kMergeCheckCaption;
+    // A check's boxes about the set are the merge's, under the check's own caption.
+    const char* pszCheck = bSplit || bVerify ? pszJob : kMergeCheckCaption;
     const char* pszFile = o.strFile.c_str();
     switch (o.reason) {
     case JobReason::Finished:
         if (bSplit)
             return {AfxFormat("分割完毕!!\n分割好的文件是%s\n等等类似的名称的就是了", pszFile), kDoneCaption,
                     kBoxInformation};
+        if (bVerify)
+            return {AfxFormat("校验完成\n%d个分割好的文件和校验文件%s完全相符", o.nPieces, pszFile), kDoneCaption,
+                    kBoxInformation};
         return {AfxFormat("合并完成\n请检查:%s", pszFile), kDoneCaption, kBoxInformation};
+    case JobReason::CheckedWithoutRecord:
+        return Warn(AfxFormat("没有找到校验文件%s\n只核对了%d个分割好的文件的名称和大小,\n无法核对文件的内容是否完好!",
+                              pszFile, o.nPieces),
+                    pszJob);
     case JobReason::Cancelled:
+        if (bVerify)
+            return {"已经取消了!", pszJob, kBoxInformation};
         return {"已经取消了!\n没有完成的文件都已删除", pszJob, kBoxInformation};
     case JobReason::SizeError:
         return Warn("程序出现大小错误", pszJob);
@@ -74,9 +85,9 @@ COutcomeBox MakeOutcomeBox(const CJobOutcome& o)
     case JobReason::NotFirstPiece:
         return Warn("文件名好象有误请检查!", pszCheck);
     case JobReason::RecordBad:
+        if (bVerify)
+            return Warn(AfxFormat("校验文件%s有误,无法核对", pszFile), pszCheck);
         return Warn(AfxFormat("校验文件%s有误,无法核对\n删掉它就可以不经核对直接合并", pszFile), pszCheck);
-    case JobReason::PieceNotInRecord:
-        return Warn(AfxFormat("文件%s\n不在校验文件里,不是这一组分割好的文件,请检查!", pszFile), pszCheck);
     case JobReason::PieceMissingListed:
     case JobReason::SetIncomplete:
         return Warn(AfxFormat("缺少文件%s\n分割好的文件不完整,请检查!", pszFile), pszCheck);
@@ -94,6 +105,9 @@ COutcomeBox MakeOutcomeBox(const CJobOutcome& o)
     case JobReason::PieceDamaged:
         return Warn(AfxFormat("文件%s已经损坏,和校验文件不符\n请重新复制这个文件!", pszFile), pszJob);
     case JobReason::WholeMismatch:
+        if (bVerify)
+            return Warn("每个分割好的文件都和校验文件相符,\n但合起来的整个文件和校验文件不符\n校验文件可能被改过,请检查!",
+                        pszJob);
         return Warn("合并好的文件和校验文件不符\n请检查分割好的文件!", pszJob);
     case JobReason::ReadSource:
         return Warn("读取原文件错误", pszJob);
@@ -126,5 +140,13 @@ COutcomeBox MakeOutcomeBox(const CJobOutcome& o)
 
 const char* JobCaption(JobKind kind)
 {
-    return kind == JobKind::Split ? "Kavrel分割中...." : "Kavrel合并中....";
+    switch (kind) {
+    case JobKind::Split:
+        return "Kavrel分割中....";
+    case JobKind::Merge:
+        return "Kavrel合并中....";
+    case JobKind::Verify:
+        return "Kavrel校验中....";
+    }
+    return "";
 }

@@ -17,6 +17,7 @@ struct CJobOptions {
     std::string strTargetDir;   // the folder written into; empty: beside the source
 };
 
-// Runs "split" (of strPath) or "merge" (from piece strPath; it checks the pieces when
-// their record is there). Why a job failed goes to stderr.
+// Runs "split" (of strPath), "merge" (from piece strPath; it checks the pieces when
+// their record is there) or "verify" (the set of strPath against its record, which
+// must be there). Why a job failed goes to stderr.
 CJobFigures RunBenchJob(const std::string& strJob, const std::string& strPath, const CJobOptions& options);

@@ -1,6 +1,6 @@
 // The process the benchmark times a job in, natively and under Wine.
-// Usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-size=BYTES] [--into=FOLDER]
-//        one job
+// Usage: split_merge_job split|merge|verify PATH [--progress] [--no-checksums] [--piece-size=BYTES]
+//        [--into=FOLDER]   one job
 //        split_merge_job --serve   one such line of arguments per line of input, one
 //        answer per job; a process kept alive, so Wine starts its services only once
 #include "bench/BenchJob.h"
@@ -32,7 +32,7 @@ bool TakeValue(std::string& line, const std::string& prefix, std::string& value)
     return true;
 }
 
-// "split PATH" or "merge PATH", flags after; PATH may hold spaces.
+// "split PATH", "merge PATH" or "verify PATH", flags after; PATH may hold spaces.
 bool RunLine(std::string line)
 {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
@@ -76,7 +76,8 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: split_merge_job split|merge PATH [--progress] [--no-checksums] [--piece-size=BYTES] [--into=FOLDER] | --serve\n");
+        std::fprintf(stderr, "usage: split_merge_job split|merge|verify PATH [--progress] [--no-checksums] "
+                             "[--piece-size=BYTES] [--into=FOLDER] | --serve\n");
         return 2;
     }
     std::string line = argv[1];

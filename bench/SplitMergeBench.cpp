@@ -1,15 +1,17 @@
-// Splits 1 GiB into 32,000,000-byte pieces and merges it back with the engine, each
-// job in a child process of its own, and compares it round by round with
-// `split -b`, with `cp` of the same bytes, with `cat`, with itself reporting progress,
-// and with itself under Wine; as shipped (checksum record written and checked) and
-// as the copy alone. One more split cuts 1,000,000,000-byte pieces, against
-// `split -b` of that size. The page cache is warm and every job starts after a
-// sync, so each meets a machine with nothing left to write. Every output is checked;
-// the exit status is 1 when one differs or our peak memory passes the limit.
-// Two rows write into another folder: a split from FOLDER into it against `split -b`
-// with its output prefix there, and a merge from there back into FOLDER against `cat`
-// into FOLDER. --into puts that folder elsewhere (a slow stick's mount, say), and
-// --into-only runs those two rows alone.
+// Splits 2 GiB into 32,000,000-byte pieces, merges it back and checks a set with the
+// engine, each job in a child process of its own, and compares it round by round with
+// the same result made by hand: as shipped (checksum record written and checked)
+// against `split -b` then `sha256sum` of the pieces and the file, `sha256sum -c` then
+// `cat`, and `sha256sum -c` of the same record over the same pieces; as the copy
+// alone against `split -b`, `cp` of the same bytes and `cat`; with itself reporting
+// progress, and with itself under Wine. One more split cuts 1,000,000,000-byte
+// pieces, against the same by hand at that size. The page cache is warm and every
+// job starts after a sync, so each meets a machine with nothing left to write. Every
+// output is checked; the exit status is 1 when one differs or our peak memory passes
+// the limit. Two rows write into another folder, as the copy alone: a split from
+// FOLDER into it against `split -b` with its output prefix there, and a merge from
+// there back into FOLDER against `cat` into FOLDER. --into puts that folder elsewhere
+// (a slow stick's mount, say), and --into-only runs those two rows alone.
 // Usage: split_merge_bench [FOLDER [ROUNDS]] [--wine EXE | --no-wine] [--into DIR] [--into-only]
 #include "bench/BenchJob.h"
 #include "bench/ChildProcess.h"
@@ -34,7 +36,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::uint64_t kSourceSize = std::uint64_t{1} << 30;
+// Jobs of a few seconds: sub-second ones on a shared machine spread too widely.
+constexpr std::uint64_t kSourceSize = std::uint64_t{2} << 30;
 // Pieces of a size chosen beside 其他: the copy must keep its pace and its memory.
 constexpr std::uint64_t kLargePieceSize = 1000000000;
 constexpr long kPeakLimitKiB = 8 * 1024;
@@ -84,12 +87,13 @@ bool SameBytes(const std::string& a, const std::string& b)
     }
 }
 
+// The pieces split -b names with two letters; the record made by hand is not one.
 std::vector<std::string> ListPieces(const std::string& dir, const std::string& prefix)
 {
     std::vector<std::string> pieces;
     for (const auto& entry : fs::directory_iterator(dir)) {
         const std::string name = entry.path().filename().string();
-        if (name.compare(0, prefix.size(), prefix) == 0)
+        if (name.compare(0, prefix.size(), prefix) == 0 && name.compare(name.size() - 7, 7, ".sha256") != 0)
             pieces.push_back(entry.path().string());
     }
     std::sort(pieces.begin(), pieces.end());
@@ -127,7 +131,7 @@ public:
 
     void Prepare()
     {
-        for (const char* dir : {"ref", "ours", "peer", "cp", "wine", "large-ref", "large-ours", "large-peer",
+        for (const char* dir : {"ref", "ours", "peer", "cp", "wine", "verify", "large-ref", "large-ours", "large-peer",
                  "into-source", "merged-ours", "merged-peer"})
             fs::create_directories(m_work + "/" + dir);
         for (const char* dir : {"ours", "peer"})
@@ -139,6 +143,9 @@ public:
         RunChild({"split", "-b", std::to_string(kLargePieceSize), m_source,
             m_work + "/large-ref/data.bin."});
         m_largeRef = ListPieces(m_work + "/large-ref", "data.bin.");
+        // A set on the stick: pieces and record, no source.
+        Split(m_work + "/verify", Side::Child, false, true);
+        fs::remove(m_work + "/verify/data.bin");
         if (m_wineExe.empty())
             return;
         // Both sides keep one process for all their jobs: Wine starts its services
@@ -168,15 +175,16 @@ public:
             return runs;
         };
         const std::string ours = m_work + "/ours", peer = m_work + "/peer", wine = m_work + "/wine";
-        // Into another folder, and from there back.
-        Add(m_splitIntoVsSplit, pair([&] { return Split(m_work + "/into-source", Side::Child, false, true,
+        // Into another folder, and from there back, the copy alone: the same bytes as
+        // split -b and cat write.
+        Add(m_splitIntoVsSplit, pair([&] { return Split(m_work + "/into-source", Side::Child, false, false,
                                                     kBenchPieceSize, m_into + "/ours"); },
             [&] {
                 RemovePieces(m_into + "/peer", "data.bin.");
                 return Timed({"split", "-b", std::to_string(kBenchPieceSize), m_source,
                     m_into + "/peer/data.bin."});
             }));
-        Add(m_mergeIntoVsCat, pair([&] { return Merge(m_into + "/ours", Side::Child, false, true,
+        Add(m_mergeIntoVsCat, pair([&] { return Merge(m_into + "/ours", Side::Child, false, false,
                                                   m_work + "/merged-ours"); },
             [&] {
                 const std::string merged = m_work + "/merged-peer/merged.bin";
@@ -195,6 +203,31 @@ public:
             RemovePieces(peer, "data.bin.");
             return Timed({"split", "-b", std::to_string(kBenchPieceSize), m_source, peer + "/data.bin."});
         };
+        // By hand: the pieces and the file hashed after the cut, into a record that
+        // names the file as the merge by hand writes it; the pieces checked against
+        // it before they are joined.
+        const auto splitByHand = [&](const std::string& dir, std::uint64_t nPieceSize) {
+            RemovePieces(dir, "data.bin.");
+            return Timed({"sh", "-c",
+                "cd \"$1\" && split -b \"$2\" \"$3\" data.bin. && sha256sum data.bin.?? >record.sha256 && "
+                "sha256sum <\"$3\" | sed 's/ .*/  merged.bin/' >>record.sha256",
+                "sh", dir, std::to_string(nPieceSize), m_source});
+        };
+        const auto mergeByHand = [&] {
+            fs::remove(peer + "/merged.bin");
+            if (!fs::exists(peer + "/record.sha256"))
+                Fail(peer + ": no record made by hand");
+            const CJobFigures figures = Timed({"sh", "-c",
+                "cd \"$1\" && sha256sum -c --quiet --ignore-missing record.sha256 && cat data.bin.?? >merged.bin",
+                "sh", peer});
+            if (!SameBytes(m_source, peer + "/merged.bin"))
+                Fail("the merge by hand differs from the source");
+            return figures;
+        };
+        const auto checkByHand = [&] {
+            return Timed({"sh", "-c", "cd \"$1\" && sha256sum -c --quiet --ignore-missing data.bin.sha256", "sh",
+                m_work + "/verify"});
+        };
         const auto cat = [&] {
             fs::remove(peer + "/merged.bin");
             std::vector<std::string> args = {"cat"};
@@ -212,21 +245,19 @@ public:
         const auto copyMerge = [&] { return Merge(ours, Side::Child, false, false); };
 
         Add(m_copySplitVsSplit, pair(copySplit, splitB));
-        Add(m_splitVsSplit, pair(oursSplit, splitB));
-        Add(m_splitVsCp, pair(oursSplit, [&] {
+        Add(m_splitVsCp, pair(copySplit, [&] {
             fs::remove(m_work + "/cp/data.bin");
             return Timed({"cp", m_source, m_work + "/cp/data.bin"});
         }));
+        // Last of our splits before the merge as shipped, which checks its record.
+        Add(m_splitVsSplit, pair(oursSplit, [&] { return splitByHand(peer, kBenchPieceSize); }));
         Add(m_largeSplitVsSplit, pair([&] { return Split(m_work + "/large-ours", Side::Child, false, true,
                                                      kLargePieceSize); },
-            [&] {
-                const std::string large = m_work + "/large-peer";
-                RemovePieces(large, "data.bin.");
-                return Timed({"split", "-b", std::to_string(kLargePieceSize), m_source,
-                    large + "/data.bin."});
-            }));
-        Add(m_mergeVsCat, pair(oursMerge, cat));
+            [&] { return splitByHand(m_work + "/large-peer", kLargePieceSize); }));
+        Add(m_mergeVsCat, pair(oursMerge, mergeByHand));
         Add(m_copyMergeVsCat, pair(copyMerge, cat));
+        Add(m_verifyVsSha, pair([&] { return Job("verify", m_work + "/verify/data_001.bin", Side::Child, false, true); },
+            checkByHand));
         // On the copy alone, where the progress reports weigh most.
         Add(m_splitProgress, pair([&] { return Split(ours, Side::Child, true, false); }, copySplit));
         Add(m_mergeProgress, pair([&] { return Merge(ours, Side::Child, true, false); }, copyMerge));
@@ -249,35 +280,36 @@ public:
     {
         std::printf("\n%-34s %-18s %-18s %9s %9s\n", "median of per-round ratios", "wall (min-max)", "cpu (min-max)",
             "ours", "peer");
-        for (const CPairStats* stats : {&m_splitVsSplit, &m_splitVsCp, &m_copySplitVsSplit, &m_largeSplitVsSplit,
-                 &m_splitIntoVsSplit, &m_mergeVsCat, &m_mergeIntoVsCat,
-                 &m_copyMergeVsCat, &m_splitProgress, &m_mergeProgress, &m_splitWine, &m_mergeWine, &m_copySplitWine,
+        for (const CPairStats* stats : {&m_splitVsSplit, &m_splitVsCp, &m_copySplitVsSplit, &m_splitIntoVsSplit,
+                 &m_largeSplitVsSplit, &m_mergeVsCat, &m_copyMergeVsCat, &m_mergeIntoVsCat, &m_verifyVsSha, &m_splitProgress, &m_mergeProgress, &m_splitWine, &m_mergeWine, &m_copySplitWine,
                  &m_copyMergeWine}) {
             if (!stats->Empty())
                 stats->Print();
         }
-        std::printf("\npeak memory (wait4 ru_maxrss): our split %.1f MiB, our merge %.1f MiB, split -b %.1f MiB, "
-                    "cp %.1f MiB, cat %.1f MiB\n",
-            m_nPeak[kOursSplit] / 1024.0, m_nPeak[kOursMerge] / 1024.0, m_nPeak[kSplitB] / 1024.0,
-            m_nPeak[kCp] / 1024.0, m_nPeak[kCat] / 1024.0);
+        std::printf("\npeak memory (wait4 ru_maxrss): our split %.1f MiB, our merge %.1f MiB, our check %.1f MiB, "
+                    "split -b %.1f MiB, cp %.1f MiB, cat %.1f MiB, by hand (largest step) %.1f MiB\n",
+            m_nPeak[kOursSplit] / 1024.0, m_nPeak[kOursMerge] / 1024.0, m_nPeak[kOursVerify] / 1024.0,
+            m_nPeak[kSplitB] / 1024.0, m_nPeak[kCp] / 1024.0, m_nPeak[kCat] / 1024.0, m_nPeak[kByHand] / 1024.0);
         if (!m_wineExe.empty())
             std::printf("peak working set of the process under Wine, Wine's own part included: %.1f MiB\n",
                 m_nPeak[kWine] / 1024.0);
-        std::printf("every split gave split -b's pieces; every merge gave the source's bytes\n");
+        std::printf("every split gave split -b's pieces; every merge gave the source's bytes; every check passed\n");
 
         std::vector<CGoal> goals = {
             {"into a folder: split / split -b", m_splitIntoVsSplit.MedianWallRatio(), 1.00},
             {"into a folder: merge / cat", m_mergeIntoVsCat.MedianWallRatio(), 1.00},
         };
         const std::vector<CGoal> others = {
-            {"split / split -b", m_splitVsSplit.MedianWallRatio(), 1.00},
-            {"split / cp", m_splitVsCp.MedianWallRatio(), 1.20},
-            {"merge / cat", m_mergeVsCat.MedianWallRatio(), 1.00},
+            {"split / by hand", m_splitVsSplit.MedianWallRatio(), 1.00},
+            {"merge / by hand", m_mergeVsCat.MedianWallRatio(), 1.00},
+            {"check / sha256sum -c", m_verifyVsSha.MedianWallRatio(), 1.00},
+            {"1e9 pieces: split / by hand", m_largeSplitVsSplit.MedianWallRatio(), 1.00},
             {"copy alone: split / split -b", m_copySplitVsSplit.MedianWallRatio(), 1.00},
-            {"1e9 pieces: split / split -b", m_largeSplitVsSplit.MedianWallRatio(), 1.00},
+            {"copy alone: split / cp", m_splitVsCp.MedianWallRatio(), 1.20},
             {"copy alone: merge / cat", m_copyMergeVsCat.MedianWallRatio(), 1.00},
             {"split peak MiB", m_nPeak[kOursSplit] / 1024.0, kPeakLimitKiB / 1024.0},
             {"merge peak MiB", m_nPeak[kOursMerge] / 1024.0, kPeakLimitKiB / 1024.0},
+            {"check peak MiB", m_nPeak[kOursVerify] / 1024.0, kPeakLimitKiB / 1024.0},
             {"split progress on / off", m_splitProgress.MedianWallRatio(), 1.02},
             {"merge progress on / off", m_mergeProgress.MedianWallRatio(), 1.02},
         };
@@ -293,7 +325,8 @@ public:
         for (const CGoal& goal : goals)
             std::printf("  %-30s %6.2f  <= %.2f  %s\n", goal.pszWhat, goal.value, goal.limit,
                 goal.value <= goal.limit ? "met" : "NOT MET");
-        return m_nPeak[kOursSplit] <= kPeakLimitKiB && m_nPeak[kOursMerge] <= kPeakLimitKiB;
+        return m_nPeak[kOursSplit] <= kPeakLimitKiB && m_nPeak[kOursMerge] <= kPeakLimitKiB &&
+            m_nPeak[kOursVerify] <= kPeakLimitKiB;
     }
 
 private:
@@ -301,7 +334,7 @@ private:
     // Child: a process of its own per job, measured from outside; Native and Wine:
     // the kept processes, the job measured inside.
     enum class Side { Child, Native, Wine };
-    enum { kOursSplit, kOursMerge, kSplitB, kCp, kCat, kWine, kPeaks };
+    enum { kOursSplit, kOursMerge, kOursVerify, kSplitB, kCp, kCat, kByHand, kWine, kPeaks };
 
     // A job after a sync, so that no job pays for the writes of the one before.
     CJobFigures Timed(const std::vector<std::string>& args, const std::string& outPath = std::string())
@@ -309,7 +342,7 @@ private:
         ::sync();
         const CChildRun run = RunChild(args, outPath);
         const std::string name = args[0];
-        long& peak = m_nPeak[name == "split" ? kSplitB : name == "cp" ? kCp : kCat];
+        long& peak = m_nPeak[name == "split" ? kSplitB : name == "cp" ? kCp : name == "cat" ? kCat : kByHand];
         peak = std::max(peak, run.maxRssKiB);
         return {true, run.wallSeconds, run.cpuSeconds, run.maxRssKiB};
     }
@@ -333,7 +366,7 @@ private:
             ::sync();
             const CChildRun run = RunChild(args);
             ParseOrFail(run.output, job + " " + path);
-            long& peak = m_nPeak[job == "split" ? kOursSplit : kOursMerge];
+            long& peak = m_nPeak[job == "split" ? kOursSplit : job == "merge" ? kOursMerge : kOursVerify];
             peak = std::max(peak, run.maxRssKiB);
             return {true, run.wallSeconds, run.cpuSeconds, run.maxRssKiB};
         }
@@ -345,8 +378,8 @@ private:
         return figures;
     }
 
-    // Splits dir/data.bin, a link to the source, into fresh pieces (beside it, or in
-    // into), and checks them against split(1)'s of the same size.
+    // Splits source/data.bin, a link to the source, into fresh pieces (beside it, or
+    // in into), and checks them against split(1)'s of the same size.
     CJobFigures Split(const std::string& source, Side side, bool bProgress, bool bChecksums,
         std::uint64_t nPieceSize = kBenchPieceSize, const std::string& into = std::string())
     {
@@ -397,14 +430,15 @@ private:
     const bool m_bIntoOnly;
     std::vector<std::string> m_ref, m_largeRef;
     std::unique_ptr<CServedChild> m_native, m_wine;
-    CPairStats m_splitVsSplit{"split / split -b 32000000"};
-    CPairStats m_splitVsCp{"split / cp"};
+    CPairStats m_splitVsSplit{"split / split -b, sha256sum"};
+    CPairStats m_splitVsCp{"split, copy alone / cp"};
     CPairStats m_copySplitVsSplit{"split, copy alone / split -b"};
-    CPairStats m_largeSplitVsSplit{"split / split -b 1000000000"};
-    CPairStats m_mergeVsCat{"merge / cat pieces > file"};
+    CPairStats m_largeSplitVsSplit{"split 1e9 / split -b, sha256sum"};
+    CPairStats m_mergeVsCat{"merge / sha256sum -c, cat"};
+    CPairStats m_copyMergeVsCat{"merge, copy alone / cat"};
     CPairStats m_splitIntoVsSplit{"split into a folder / split -b there"};
     CPairStats m_mergeIntoVsCat{"merge into a folder / cat > there"};
-    CPairStats m_copyMergeVsCat{"merge, copy alone / cat"};
+    CPairStats m_verifyVsSha{"check / sha256sum -c"};
     CPairStats m_splitProgress{"copy alone: split, progress on/off"};
     CPairStats m_mergeProgress{"copy alone: merge, progress on/off"};
     CPairStats m_splitWine{"split, Wine / native"};

@@ -34,7 +34,7 @@ void CBlockCopy::BeginFile(const std::string& strPath)
         m_pProgress->OnFile(strPath, m_nJobBytes);
 }
 
-std::uint64_t CBlockCopy::Copy(CFile& from, CFile& to, std::uint64_t nLimit)
+std::uint64_t CBlockCopy::Pass(CFile& from, CFile* pTo, std::uint64_t nLimit)
 {
     std::uint64_t nCopied = 0;
     std::size_t nWanted = 0;
@@ -44,7 +44,8 @@ std::uint64_t CBlockCopy::Copy(CFile& from, CFile& to, std::uint64_t nLimit)
         nWanted = static_cast<std::size_t>(std::min<std::uint64_t>(m_nBlockSize, nLimit - nCopied));
         nRead = nWanted == 0 ? 0 : from.Read(pBlock, nWanted);
         if (nRead > 0) {
-            to.Write(pBlock, nRead);
+            if (pTo != nullptr)
+                pTo->Write(pBlock, nRead);
             if (m_fileHash) {
                 // Once both lanes took this block, the next one of the ring is hashed.
                 m_fileHash->Add(pBlock, nRead);

@@ -1,7 +1,7 @@
-// The copy loop of a job: one block of about 1 MiB for every file, and the job's
-// progress reported, and its cancel asked for, after every block. With hashes, the
-// bytes are hashed as they are copied, per file and for the whole job, while the
-// next blocks are read into others.
+// The copy loop of a job, or the reading loop of a check: one block of about 1 MiB
+// for every file, and the job's progress reported, and its cancel asked for, after
+// every block. With hashes, the bytes are hashed as they are copied, per file and for
+// the whole job, while the next blocks are read into others.
 #pragma once
 
 #include "engine/HashLane.h"
@@ -32,13 +32,17 @@ public:
     void BeginFile(const std::string& strPath);
     // Copies from the current position of from to that of to, nLimit bytes or up to
     // the end of from. Returns the bytes copied; stops early when the job is cancelled.
-    std::uint64_t Copy(CFile& from, CFile& to, std::uint64_t nLimit);
+    std::uint64_t Copy(CFile& from, CFile& to, std::uint64_t nLimit) { return Pass(from, &to, nLimit); }
+    // The same with nothing written: the bytes are only hashed and counted.
+    std::uint64_t Read(CFile& from, std::uint64_t nLimit) { return Pass(from, nullptr, nLimit); }
     bool IsCancelled() const { return m_bCancelled; }
     // Digests of the bytes copied since the last call, with hashes only.
     std::string FinishFileHash() { return m_fileHash->Finish(); }
     std::string FinishJobHash() { return m_jobHash->Finish(); }
 
 private:
+    std::uint64_t Pass(CFile& from, CFile* pTo, std::uint64_t nLimit);
+
     IJobProgress* m_pProgress;
     std::uint64_t m_nJobBytes;
     std::uint64_t m_nDone = 0;

@@ -36,6 +36,19 @@ std::string ChecksumRecordName(const std::string& wholePath)
     return wholePath + ".sha256";
 }
 
+bool IsChecksumRecordName(const std::string& path)
+{
+    const std::string strExtension = ChecksumRecordName("");
+    if (path.size() <= strExtension.size())
+        return false;
+    for (std::size_t i = 0; i < strExtension.size(); ++i) {
+        const char c = path[path.size() - strExtension.size() + i];
+        if (c != strExtension[i] && c != strExtension[i] - 'a' + 'A')
+            return false;
+    }
+    return true;
+}
+
 std::string FormatChecksumRecord(const std::vector<CChecksumLine>& lines)
 {
     std::string text;
@@ -44,7 +57,7 @@ std::string FormatChecksumRecord(const std::vector<CChecksumLine>& lines)
     return text;
 }
 
-RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines)
+RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines, unsigned nOpenFlags)
 {
     lines.clear();
     // A device is no record; the job refuses it by name.
@@ -53,7 +66,7 @@ RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CCheck
     if (!IsRegularFile(recordPath))
         return RecordState::Bad;
     CFile file;
-    if (!file.Open(recordPath, CFile::modeRead) || file.GetLength() > kMaxRecordBytes)
+    if (!file.Open(recordPath, nOpenFlags) || file.GetLength() > kMaxRecordBytes)
         return RecordState::Bad;
     std::string text(static_cast<std::size_t>(file.GetLength()), '\0');
     text.resize(file.Read(&text[0], text.size()));

@@ -3,6 +3,8 @@
 // the pieces in order, then the whole file.
 #pragma once
 
+#include "framework/portable/File.h"
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,9 @@ struct CChecksumLine {
 };
 
 std::string ChecksumRecordName(const std::string& wholePath);
+// A name ending in ".sha256", in any case: a file chosen by such a name is taken for
+// a record.
+bool IsChecksumRecordName(const std::string& path);
 
 // The record's text, one line for each of lines.
 std::string FormatChecksumRecord(const std::vector<CChecksumLine>& lines);
@@ -20,5 +25,6 @@ enum class RecordState { Missing, Read, Bad };
 
 // Reads and parses a record. Bad for a record that is no plain file (a pipe is never
 // opened) or cannot be read, or a line that is not "<64 hex digits>  <name>" (a '*'
-// for binary mode allowed).
-RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines);
+// for binary mode allowed). nOpenFlags: how the record is opened to be read.
+RecordState ReadChecksumRecord(const std::string& recordPath, std::vector<CChecksumLine>& lines,
+                               unsigned nOpenFlags = CFile::modeRead);

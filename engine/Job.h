@@ -9,7 +9,7 @@
 
 struct CJobRequest {
     JobKind kind = JobKind::Split;
-    std::string strPath;    // the file to split, or the piece to merge from
+    std::string strPath;    // the file to split, or the piece (or record) to start from
     std::uint64_t nPieceSize = 0;   // split only: bytes a piece
     // The folder for what the job writes; empty for beside the source or the pieces.
     std::string strTargetDir;
@@ -18,5 +18,5 @@ struct CJobRequest {
     bool bMayReplaceUnchecked = false;
 };
 
-// SplitFile or MergePieces for the request. pProgress may be null.
+// SplitFile, MergePieces or VerifySet for the request. pProgress may be null.
 CJobOutcome RunJob(const CJobRequest& request, IJobProgress* pProgress);

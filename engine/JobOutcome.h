@@ -1,4 +1,4 @@
-// How a split or merge ended, as data: the window that started the job says it in
+// How a split, merge or check ended, as data: the window that started the job says it in
 // the user's words once the job is over. The engine shows nothing itself.
 #pragma once
 
@@ -6,10 +6,11 @@
 #include <string>
 #include <utility>
 
-enum class JobKind { Split, Merge };
+// Verify checks a set as a merge would, and writes nothing.
+enum class JobKind { Split, Merge, Verify };
 
 enum class JobEnd {
-    Done,        // every file written; the outcome flag is true
+    Done,        // every file written, or the set checked; the outcome flag is true
     Cancelled,   // stopped on request; unfinished files removed
     Refused,     // a check said no before anything was written
     Failed,      // the system or the data let the job down after it began
@@ -18,7 +19,7 @@ enum class JobEnd {
 
 // Every distinct last word of a job.
 enum class JobReason {
-    Finished,
+    Finished,             // Verify: file: the record; pieces: how many matched it
     Cancelled,
     // Split
     SizeError,            // a piece size of zero or less
@@ -26,11 +27,10 @@ enum class JobReason {
     TooManyPieces,        // more than kMaxPieces; bytes: the source's length
     RecordUnwritable,     // file: the checksum record
     PieceTooLongForVolume, // file: piece 001; bytes: a piece's length; other file: the file system
-    // Merge
+    // Merge; a check meets those about the set and its record too
     FileTooLongForVolume, // file: the merged file; bytes: its length; other file: the file system
     NotFirstPiece,        // the selected name is not piece 001 of a set
     RecordBad,            // file: the checksum record, unreadable or of another set
-    PieceNotInRecord,     // file: a piece after the last one listed
     PieceMissingListed,   // file: a listed piece that is not there
     PieceMissingBeforeLater,  // file: a gap, a later piece exists
     SetIncomplete,        // file: the piece after a last one as long as the first
@@ -39,8 +39,10 @@ enum class JobReason {
     ReplaceUnchecked,     // file: the merged name is taken, and no record checks the pieces
     PieceUnreadable,      // file: a piece that exists but cannot be opened
     PieceDamaged,         // file: a piece whose bytes differ from the record
-    WholeMismatch,        // the merged bytes differ from the record
-    // Either
+    WholeMismatch,        // every piece matched the record, the whole file's line did not
+    // Verify
+    CheckedWithoutRecord, // done by names and lengths alone; file: the record not found; pieces: the set's
+    // Any
     ReadSource,           // file: the source or a piece that cannot be read
     CreateFile,           // file: a file that cannot be created or take its name
     NoMemory,             // the copy blocks cannot be allocated
@@ -58,8 +60,8 @@ struct CJobOutcome {
     JobKind kind = JobKind::Split;
     JobEnd end = JobEnd::Failed;
     JobReason reason = JobReason::ReadSource;
-    // Done: what the completion names (piece 001, or the merged file). Otherwise the
-    // file the reason names, if any.
+    // Done: what the completion names (piece 001, the merged file, or the record a
+    // check went by). Otherwise the file the reason names, if any.
     std::string strFile;
     // SameFile: the name that the file already goes by.
     std::string strOtherFile;
@@ -68,6 +70,8 @@ struct CJobOutcome {
     // The sizes a reason names, in bytes; 0 otherwise.
     std::uint64_t nBytes = 0;
     std::uint64_t nFreeBytes = 0;
+    // The pieces a check went through; 0 otherwise.
+    int nPieces = 0;
 
     static CJobOutcome Done(JobKind kind, std::string strFile)
     {

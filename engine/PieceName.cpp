@@ -33,26 +33,30 @@ bool CPieceName::IsNumbered() const
     return m_nAnchor - m_nFileStart >= 4 && m_strPath[m_nAnchor - 4] == '_';
 }
 
-std::string CPieceName::Number() const
+int CPieceName::Number() const
 {
-    return IsNumbered() ? m_strPath.substr(m_nAnchor - 3, 3) : std::string();
+    if (!IsNumbered())
+        return -1;
+    int nNumber = 0;
+    for (std::size_t i = m_nAnchor - 3; i < m_nAnchor; ++i) {
+        if (!IsDigit(m_strPath[i]))
+            return -1;
+        nNumber = nNumber * 10 + (m_strPath[i] - '0');
+    }
+    return nNumber;
 }
 
 bool CPieceName::IsFirstPiece() const
 {
-    return IsNumbered() && Number() == "001";
+    return Number() == 1;
 }
 
 PieceNameFault CPieceName::CheckFirstPiece() const
 {
     if (!IsNumbered())
         return PieceNameFault::NoNumber;
-    const std::string strNumber = Number();
-    for (char c : strNumber) {
-        if (!IsDigit(c))
-            return PieceNameFault::None;
-    }
-    return strNumber == "001" ? PieceNameFault::None : PieceNameFault::LaterPiece;
+    const int nNumber = Number();
+    return nNumber < 0 || nNumber == 1 ? PieceNameFault::None : PieceNameFault::LaterPiece;
 }
 
 std::string CPieceName::FirstPieceName() const

@@ -30,8 +30,9 @@ public:
     // The file name before the anchor, piece number included; the rest of the file
     // name is its dot and what follows, or nothing.
     std::string Base() const { return m_strPath.substr(m_nFileStart, m_nAnchor - m_nFileStart); }
-    // The three bytes after the '_' when numbered (digits or not), else empty.
-    std::string Number() const;
+    // The piece number, 0 to 999, when numbered with three digits; -1 otherwise
+    // (no number, or three bytes that are not all digits).
+    int Number() const;
 
     // '_' four bytes before the anchor, inside the file name.
     bool IsNumbered() const;

@@ -6,31 +6,14 @@
 
 #include <algorithm>
 
-namespace {
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-CJobOutcome Refuse(JobReason reason, const std::string& strName)
-{
-    return CJobOutcome::Refused(JobKind::Merge, reason, strName);
-}
-
-} // namespace
-
 std::vector<bool> FindPieceNumbers(const CPieceName& selected)
 {
     const std::string strFile = selected.FileName();
     std::vector<bool> present(kMaxPieces + 1, false);
     for (const std::string& entry : ListFolder(selected.Folder())) {
-        const CPieceName entryName(entry);
-        const std::string strNumber = entryName.Number();
-        if (entry.size() != strFile.size() || strNumber.empty() || !std::all_of(strNumber.begin(), strNumber.end(), IsDigit))
-            continue;
-        const int nNumber = std::stoi(strNumber);
-        if (nNumber >= 2 && SameFileName(CPieceName(selected.PieceName(nNumber)).FileName(), entry))
+        const int nNumber = CPieceName(entry).Number();
+        if (entry.size() == strFile.size() && nNumber >= 2 &&
+            SameFileName(CPieceName(selected.PieceName(nNumber)).FileName(), entry))
             present[static_cast<std::size_t>(nNumber)] = true;
     }
     auto last = std::find(present.rbegin(), present.rend(), true);
@@ -38,14 +21,16 @@ std::vector<bool> FindPieceNumbers(const CPieceName& selected)
     return present;
 }
 
-std::optional<CJobOutcome> CheckPieceSet(const std::string& selectedPath, std::uint64_t nFirstLength,
-                                         int nListedCount, CPieceSet& set)
+std::optional<CJobOutcome> CheckPieceSet(JobKind kind, const std::string& selectedPath, std::uint64_t nFirstLength,
+                                         int nListedCount, unsigned nOpenFlags, CPieceSet& set)
 {
+    const auto Refuse = [kind](JobReason reason, const std::string& strName) {
+        return CJobOutcome::Refused(kind, reason, strName);
+    };
     const CPieceName selected(selectedPath);
     const std::vector<bool> present = FindPieceNumbers(selected);
     const int nFound = static_cast<int>(present.size()) - 1;
-    if (nListedCount > 0 && nFound > nListedCount)
-        return Refuse(JobReason::PieceNotInRecord, selected.PieceName(nFound));
+    // With a record, higher numbers it does not list are no part of the set.
     const int nLast = nListedCount > 0 ? nListedCount : nFound;
     // Every number is looked at, so a piece after a gap is never silently left out.
     for (int n = 2; n <= nLast; ++n) {
@@ -60,7 +45,7 @@ std::optional<CJobOutcome> CheckPieceSet(const std::string& selectedPath, std::u
     for (int n = 2; n <= nLast; ++n) {
         std::string name = selected.PieceName(n);
         CFile piece;
-        if (!piece.Open(name, CFile::modeRead)) {
+        if (!piece.Open(name, nOpenFlags)) {
             CJobOutcome refusal = Refuse(JobReason::PieceUnreadable, name);
             refusal.nOsError = piece.GetOpenError();
             return refusal;

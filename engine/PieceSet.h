@@ -1,4 +1,4 @@
-// The check a merge makes before it writes anything: which pieces follow the
+// The check a merge, or a check of the set, makes before it reads any piece's bytes: which pieces follow the
 // selected one, and whether they make a whole file.
 #pragma once
 
@@ -26,6 +26,7 @@ std::vector<bool> FindPieceNumbers(const CPieceName& piece);
 // last exactly as long as the first and the last shorter (empty for an exact
 // multiple): the first piece that differs is refused, and a last one as long as the
 // first means the set was cut short. With a record, the set is its nListedCount
-// pieces, no more and no fewer. None when set holds the whole set.
-std::optional<CJobOutcome> CheckPieceSet(const std::string& selectedPath, std::uint64_t nFirstLength,
-                                         int nListedCount, CPieceSet& set);
+// pieces, all of them there; higher numbers are ignored. Pieces are opened with
+// nOpenFlags; refusals are of kind. None when set holds the whole set.
+std::optional<CJobOutcome> CheckPieceSet(JobKind kind, const std::string& selectedPath, std::uint64_t nFirstLength,
+                                         int nListedCount, unsigned nOpenFlags, CPieceSet& set);

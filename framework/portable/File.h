@@ -36,6 +36,8 @@ public:
         modeCreate = 0x1000,
         // With modeCreate: fail when the name is taken, instead of truncating it.
         modeCreateNew = 0x4000,
+        // With modeRead: others may read the file too, but no one may write it.
+        shareDenyWrite = 0x0020,
     };
 
     CFile() = default;
@@ -43,7 +45,7 @@ public:
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
 
-    // modeRead: an existing file, no sharing. modeCreate | modeWrite: created or
+    // modeRead: an existing file, no sharing (shareDenyWrite: shared with readers). modeCreate | modeWrite: created or
     // truncated, no sharing; modeCreateNew added: only a name not yet taken. False
     // when the file cannot be opened; GetOpenError then tells why.
     bool Open(const std::string& strFileName, unsigned nOpenFlags);

@@ -1,5 +1,6 @@
-// POSIX backend of CFile. flock() stands in for Windows' exclusive opening: a second
-// CFile on the same file, in this process or another, fails to open.
+// POSIX backend of CFile. flock() stands in for Windows' sharing: a second CFile on
+// the same file, in this process or another, fails to open unless both read with
+// shareDenyWrite (a shared lock).
 #include "framework/portable/File.h"
 
 #include <cerrno>
@@ -17,7 +18,7 @@ namespace {
 constexpr std::size_t kMaxIoChunk = 1u << 30;
 
 // -1 with the cause in nError when the file cannot be had.
-int OpenLocked(const char* pszName, int nFlags, mode_t nMode, long& nError)
+int OpenLocked(const char* pszName, int nFlags, mode_t nMode, int nLock, long& nError)
 {
     int fd;
     do {
@@ -33,7 +34,7 @@ int OpenLocked(const char* pszName, int nFlags, mode_t nMode, long& nError)
         errno = EISDIR;
         bOk = false;
     }
-    bOk = bOk && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    bOk = bOk && ::flock(fd, nLock | LOCK_NB) == 0;
     // Truncate only once the lock is ours, so an open file of someone else is never cut;
     // and only when there is something to cut: ext4 flushes a file truncated to zero
     // when it is closed.
@@ -66,9 +67,10 @@ bool CFile::Open(const std::string& strFileName, unsigned nOpenFlags)
         Close();
     if ((nOpenFlags & modeCreate) != 0)
         m_fd = OpenLocked(strFileName.c_str(), O_WRONLY | O_CREAT | ((nOpenFlags & modeCreateNew) != 0 ? O_EXCL : 0), 0666,
-                          m_nOpenError);
+                          LOCK_EX, m_nOpenError);
     else
-        m_fd = OpenLocked(strFileName.c_str(), O_RDONLY, 0, m_nOpenError);
+        m_fd = OpenLocked(strFileName.c_str(), O_RDONLY, 0, (nOpenFlags & shareDenyWrite) != 0 ? LOCK_SH : LOCK_EX,
+                          m_nOpenError);
     if (m_fd < 0)
         return false;
     m_strFileName = strFileName;

@@ -1,4 +1,5 @@
-// Win32 backend of CFile: share mode 0 makes every open exclusive.
+// Win32 backend of CFile: share mode 0 makes an open exclusive; shareDenyWrite lets
+// readers in.
 #include "framework/portable/File.h"
 
 #include "framework/portable/String.h"
@@ -44,7 +45,8 @@ bool CFile::Open(const std::string& strFileName, unsigned nOpenFlags)
     DWORD nDisposition = OPEN_EXISTING;
     if (bCreate)
         nDisposition = (nOpenFlags & modeCreateNew) != 0 ? CREATE_NEW : OPEN_ALWAYS;
-    HANDLE h = ::CreateFileW(Widen(strFileName).c_str(), bCreate ? GENERIC_WRITE : GENERIC_READ, 0, nullptr,
+    const DWORD nShare = !bCreate && (nOpenFlags & shareDenyWrite) != 0 ? FILE_SHARE_READ : 0;
+    HANDLE h = ::CreateFileW(Widen(strFileName).c_str(), bCreate ? GENERIC_WRITE : GENERIC_READ, nShare, nullptr,
         nDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         m_nOpenError = static_cast<long>(::GetLastError());

@@ -8,9 +8,16 @@ namespace {
 const char kSplitting[] = "Kavrel分割中....";
 const char kMerging[] = "Kavrel合并中....";
 const char kChecking[] = "Kavrel合并前的检查...";
+const char kVerifying[] = "Kavrel校验中....";
 const char kDone[] = "Kavrel：完成了！";
 const unsigned kWarn = 48;
 const unsigned kInfo = 64;
+
+CJobOutcome WithPieces(CJobOutcome outcome, int nPieces)
+{
+    outcome.nPieces = nPieces;
+    return outcome;
+}
 
 CJobOutcome WithBytes(CJobOutcome outcome, std::uint64_t nBytes, std::uint64_t nFreeBytes = 0)
 {
@@ -23,6 +30,7 @@ TEST(OutcomeBox, EveryOutcomeInTheUsersWords)
 {
     const JobKind S = JobKind::Split;
     const JobKind M = JobKind::Merge;
+    const JobKind V = JobKind::Verify;
     const struct {
         CJobOutcome outcome;
         const char* text;
@@ -42,8 +50,6 @@ TEST(OutcomeBox, EveryOutcomeInTheUsersWords)
         {CJobOutcome::Refused(M, JobReason::NotFirstPiece, "C:\\m_002.avi"), "文件名好象有误请检查!", kChecking, kWarn},
         {CJobOutcome::Refused(M, JobReason::RecordBad, "C:\\m.avi.sha256"),
          "校验文件C:\\m.avi.sha256有误,无法核对\n删掉它就可以不经核对直接合并", kChecking, kWarn},
-        {CJobOutcome::Refused(M, JobReason::PieceNotInRecord, "C:\\m_004.avi"),
-         "文件C:\\m_004.avi\n不在校验文件里,不是这一组分割好的文件,请检查!", kChecking, kWarn},
         {CJobOutcome::Refused(M, JobReason::PieceMissingListed, "C:\\m_003.avi"),
          "缺少文件C:\\m_003.avi\n分割好的文件不完整,请检查!", kChecking, kWarn},
         {CJobOutcome::Refused(M, JobReason::SetIncomplete, "C:\\m_004.avi"),
@@ -106,6 +112,24 @@ TEST(OutcomeBox, EveryOutcomeInTheUsersWords)
          "文件太大了，分割后会超过999个文件，无法分割\n请选择更大的分割大小，至少65MB（可以在\"其他\"里填写）", kSplitting, kWarn},
         {WithBytes(CJobOutcome::Refused(JobKind::Split, JobReason::TooManyPieces), 999999000000000u),
          "文件太大了，分割后会超过999个文件，无法分割", kSplitting, kWarn},
+        // A check of a set: the merge's boxes about the set, under the check's caption;
+        // its own words for a whole set, one without a record and a record edited by hand.
+        {WithPieces(CJobOutcome::Done(V, "E:\\m.avi.sha256"), 12),
+         "校验完成\n12个分割好的文件和校验文件E:\\m.avi.sha256完全相符", kDone, kInfo},
+        {WithPieces(CJobOutcome{V, JobEnd::Done, JobReason::CheckedWithoutRecord, "E:\\m.avi.sha256", {}, 0}, 3),
+         "没有找到校验文件E:\\m.avi.sha256\n只核对了3个分割好的文件的名称和大小,\n无法核对文件的内容是否完好!", kVerifying,
+         kWarn},
+        {CJobOutcome::Failed(V, JobReason::WholeMismatch),
+         "每个分割好的文件都和校验文件相符,\n但合起来的整个文件和校验文件不符\n校验文件可能被改过,请检查!", kVerifying, kWarn},
+        {CJobOutcome::Failed(V, JobReason::PieceDamaged, "E:\\m_002.avi"),
+         "文件E:\\m_002.avi已经损坏,和校验文件不符\n请重新复制这个文件!", kVerifying, kWarn},
+        {CJobOutcome::Refused(V, JobReason::PieceMissingListed, "E:\\m_003.avi"),
+         "缺少文件E:\\m_003.avi\n分割好的文件不完整,请检查!", kVerifying, kWarn},
+        {CJobOutcome::Refused(V, JobReason::PieceUnreadable, "E:\\m_003.avi"),
+         "无法读取文件E:\\m_003.avi\n它可能正被别的程序使用,请检查!", kVerifying, kWarn},
+        {CJobOutcome::Refused(V, JobReason::RecordBad, "E:\\m.avi.sha256"), "校验文件E:\\m.avi.sha256有误,无法核对",
+         kVerifying, kWarn},
+        {CJobOutcome::Cancelled(V), "已经取消了!", kVerifying, kInfo},
         // A name holding '%' is shown as it is, not read as a format.
         {CJobOutcome::Done(M, "C:\\100%s%d.avi"), "合并完成\n请检查:C:\\100%s%d.avi", kDone, kInfo},
     };

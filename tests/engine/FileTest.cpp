@@ -34,6 +34,28 @@ TEST(File, OpeningIsExclusive)
     EXPECT_EQ(second.GetLength(), 3u);
 }
 
+// A check that only reads lets other readers in, and keeps writers and exclusive
+// openers out, as they keep it out.
+TEST(File, ReadersThatShare)
+{
+    const unsigned R = CFile::modeRead;
+    const unsigned S = CFile::modeRead | CFile::shareDenyWrite;
+    const unsigned W = CFile::modeCreate | CFile::modeWrite;
+    const struct { unsigned first, second; bool bOpens; } rows[] = {
+        {S, S, true}, {S, R, false}, {R, S, false}, {S, W, false}, {W, S, false},
+    };
+    CTempDir dir;
+    const std::string path = dir.Path("a.bin");
+    WriteBytes(path, "abc");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.first << " then " << row.second);
+        CFile first;
+        ASSERT_TRUE(first.Open(path, row.first));
+        CFile second;
+        EXPECT_EQ(second.Open(path, row.second), row.bOpens);
+    }
+}
+
 TEST(File, LengthsAndOffsetsBeyond4GiB)
 {
     CTempDir dir;

@@ -95,13 +95,16 @@ TEST(PieceNames, PieceNumberMustLieInFileName)
 TEST(PieceNames, Parts)
 {
     const std::string w = kTrail5C;
-    struct { std::string path, folder, base, number, rest; } rows[] = {
-        {"C:\\a.b\\x_001.tar.gz", "C:\\a.b\\", "x_001", "001", ".tar.gz"},
-        {"C:\\a.b\\x.tar.gz", "C:\\a.b\\", "x", "", ".tar.gz"},
-        {"/u/README_abc", "/u/", "README_abc", "abc", ""},
-        {"C:/d\\" + w + "_001." + w, "C:/d\\", w + "_001", "001", "." + w},
-        {"_001", "", "_001", "001", ""},
-        {"C:\\d\\", "C:\\d\\", "", "", ""},
+    struct { std::string path, folder, base; int number; std::string rest; } rows[] = {
+        {"C:\\a.b\\x_001.tar.gz", "C:\\a.b\\", "x_001", 1, ".tar.gz"},
+        {"C:\\a.b\\x.tar.gz", "C:\\a.b\\", "x", -1, ".tar.gz"},
+        {"/u/README_abc", "/u/", "README_abc", -1, ""},
+        {"/u/v_1a9.c", "/u/", "v_1a9", -1, ".c"},
+        {"/u/v_999.c", "/u/", "v_999", 999, ".c"},
+        {"/u/v_000.c", "/u/", "v_000", 0, ".c"},
+        {"C:/d\\" + w + "_042." + w, "C:/d\\", w + "_042", 42, "." + w},
+        {"_001", "", "_001", 1, ""},
+        {"C:\\d\\", "C:\\d\\", "", -1, ""},
     };
     for (const auto& row : rows) {
         const CPieceName name(row.path);
@@ -152,8 +155,8 @@ TEST(PieceNames, FuzzedNames)
         ASSERT_TRUE(rest.empty() || rest[0] == '.') << path;
         ASSERT_EQ(name.Base().find('.'), std::string::npos) << path;
         if (name.IsNumbered()) {
-            ASSERT_EQ("_" + name.Number(), name.Base().substr(name.Base().size() - 4)) << path;
-            ASSERT_TRUE(StartsCharacter(name.Number(), 0)) << "a piece number inside a character: " << path;
+            ASSERT_EQ(name.Base()[name.Base().size() - 4], '_') << path;
+            ASSERT_TRUE(StartsCharacter(name.Base(), name.Base().size() - 3)) << "a piece number inside a character: " << path;
         }
     }
 }

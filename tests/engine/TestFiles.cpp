@@ -143,7 +143,8 @@ bool operator==(const CJobOutcome& a, const CJobOutcome& b)
 void PrintTo(const CJobOutcome& outcome, std::ostream* os)
 {
     static const char* const kEnds[] = {"Done", "Cancelled", "Refused", "Failed", "Asks"};
-    *os << (outcome.kind == JobKind::Split ? "split " : "merge ") << kEnds[static_cast<int>(outcome.end)]
+    static const char* const kKinds[] = {"split ", "merge ", "check "};
+    *os << kKinds[static_cast<int>(outcome.kind)] << kEnds[static_cast<int>(outcome.end)]
         << ", reason " << static_cast<int>(outcome.reason) << ", \"" << outcome.strFile << "\"";
     if (!outcome.strOtherFile.empty())
         *os << ", \"" << outcome.strOtherFile << "\"";
