@@ -340,7 +340,7 @@ LRESULT CHyperLink::OnGetObject(WPARAM wParam, LPARAM lParam)
                 return Default();
             m_bComTaken = SUCCEEDED(hr);
         }
-        m_pAccessible = CLinkAccessible::Create(this);
+        m_pAccessible = CLinkAccessible::Create(m_hWnd, &m_bOpened);
         if (m_pAccessible == nullptr)
             return Default();
     }

@@ -1,7 +1,6 @@
 // What a link answers of itself; the rest is the system's object for its window.
 #include "controls/LinkAccessible.h"
 
-#include "controls/HyperLink.h"
 
 #include <string>
 
@@ -29,17 +28,17 @@ HRESULT ReturnLong(LONG nValue, VARIANT* pVar)
 
 const IID CLinkAccessible::s_iid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-CLinkAccessible* CLinkAccessible::Create(CHyperLink* pLink)
+CLinkAccessible* CLinkAccessible::Create(HWND hLink, const BOOL* pbOpened)
 {
     void* pSystem = nullptr;
-    if (FAILED(::CreateStdAccessibleObject(pLink->m_hWnd, OBJID_CLIENT, s_iid, &pSystem)))
+    if (FAILED(::CreateStdAccessibleObject(hLink, OBJID_CLIENT, s_iid, &pSystem)))
         return nullptr;
-    return new CLinkAccessible(pLink, static_cast<IAccessible*>(pSystem));
+    return new CLinkAccessible(hLink, pbOpened, static_cast<IAccessible*>(pSystem));
 }
 
 bool CLinkAccessible::IsOurs(const VARIANT& varChild) const
 {
-    return m_pLink != nullptr && ::IsWindow(m_pLink->m_hWnd) && varChild.vt == VT_I4 &&
+    return m_hLink != nullptr && ::IsWindow(m_hLink) && varChild.vt == VT_I4 &&
         varChild.lVal == CHILDID_SELF;
 }
 
@@ -95,8 +94,8 @@ HRESULT CLinkAccessible::get_accName(VARIANT varChild, BSTR* pszName)
 {
     if (!IsOurs(varChild))
         return m_pSystem->get_accName(varChild, pszName);
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(m_pLink->m_hWnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(m_pLink->m_hWnd, &text[0], static_cast<int>(text.size()))));
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(m_hLink)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(m_hLink, &text[0], static_cast<int>(text.size()))));
     return ReturnText(text, pszName);
 }
 
@@ -118,9 +117,9 @@ HRESULT CLinkAccessible::get_accState(VARIANT varChild, VARIANT* pvarState)
     if (SUCCEEDED(m_pSystem->get_accState(varChild, &varSystem)) && varSystem.vt == VT_I4)
         nState = varSystem.lVal & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_OFFSCREEN);
     nState |= STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED;
-    if (::GetFocus() == m_pLink->m_hWnd)
+    if (::GetFocus() == m_hLink)
         nState |= STATE_SYSTEM_FOCUSED;
-    if (m_pLink->IsOpened())
+    if (*m_pbOpened)
         nState |= STATE_SYSTEM_TRAVERSED;
     return ReturnLong(nState, pvarState);
 }
@@ -137,7 +136,7 @@ HRESULT CLinkAccessible::accDoDefaultAction(VARIANT varChild)
     if (!IsOurs(varChild))
         return m_pSystem->accDoDefaultAction(varChild);
     // Posted: a box saying why the link did not open must not hold up the caller.
-    return ::PostMessageW(m_pLink->m_hWnd, BM_CLICK, 0, 0) ? S_OK : E_FAIL;
+    return ::PostMessageW(m_hLink, BM_CLICK, 0, 0) ? S_OK : E_FAIL;
 }
 
 HRESULT CLinkAccessible::get_accParent(IDispatch** ppdispParent)

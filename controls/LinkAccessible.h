@@ -5,14 +5,17 @@
 #include <windows.h>
 #include <oleacc.h>
 
-class CHyperLink;
-
 class CLinkAccessible final : public IAccessible {
 public:
     // Holds one reference for the caller; null when the system object cannot be made.
-    static CLinkAccessible* Create(CHyperLink* pLink);
+    // pbOpened is the link's own opened state, read while the link is attached.
+    static CLinkAccessible* Create(HWND hLink, const BOOL* pbOpened);
     // The link is going; what is asked of it from now on fails as for a gone window.
-    void Detach() { m_pLink = nullptr; }
+    void Detach()
+    {
+        m_hLink = nullptr;
+        m_pbOpened = nullptr;
+    }
     // The answer to WM_GETOBJECT for the link's client area.
     LRESULT Answer(WPARAM wParam) { return ::LresultFromObject(s_iid, wParam, this); }
 
@@ -60,7 +63,10 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT varChild, BSTR szValue) override;
 
 private:
-    CLinkAccessible(CHyperLink* pLink, IAccessible* pSystem) : m_pLink(pLink), m_pSystem(pSystem) {}
+    CLinkAccessible(HWND hLink, const BOOL* pbOpened, IAccessible* pSystem)
+        : m_hLink(hLink), m_pbOpened(pbOpened), m_pSystem(pSystem)
+    {
+    }
     ~CLinkAccessible() { m_pSystem->Release(); }
 
     // The link itself is asked, and it is still there.
@@ -70,6 +76,7 @@ private:
     static const IID s_iid;
 
     LONG m_nRefs = 1;
-    CHyperLink* m_pLink;
+    HWND m_hLink;
+    const BOOL* m_pbOpened;
     IAccessible* m_pSystem;
 };
