@@ -1,7 +1,8 @@
 // The main dialog: split or merge, the file, the folder for what the job writes, the
 // piece size, Start and Exit.
 // The Start button and the size controls are enabled directly by the handlers; the
-// form members below are what the Start command reads.
+// form members below are what the Start command reads, with the folder field 保存到,
+// which it reads as it stands and the job checks.
 #pragma once
 
 #include "app/TrayIcon.h"
