@@ -60,7 +60,7 @@ std::optional<CJobRequest> CMainDialog::CheckForm()
     // name the user could not have meant and fail with a second, misleading box.
     if (!UpdateData(TRUE))
         return std::nullopt;
-    return CJobRequest{m_bSplitMode ? JobKind::Split : JobKind::Merge, m_strPath, nPieceSize};
+    return CJobRequest{m_mode, m_strPath, nPieceSize};
 }
 
 std::optional<std::uint64_t> CMainDialog::ChosenPieceSize()

@@ -71,19 +71,21 @@ TEST(Program, StartsWithTheFileOnItsCommandLine)
 {
     const struct {
         const char* pszFile;
-        bool bMerge;
+        int nMode;
+        const char* pszStart;
     } rows[] = {
-        {"C:\\한국어 폴더\\photo😀.jpg", false},
-        {"C:\\数据\\movie_001.avi", true},
+        {"C:\\한국어 폴더\\photo😀.jpg", IDC_MODE_SPLIT, "分割"},
+        {"C:\\数据\\movie_001.avi", IDC_MODE_MERGE, "合并"},
+        {"C:\\数据\\movie.avi.sha256", IDC_MODE_VERIFY, "校验"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszFile);
         RunningProgram program(CString("\"") + row.pszFile + "\"");
         ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
         EXPECT_EQ(wintest::WindowText(program.Item(IDC_PATH)), row.pszFile);
-        EXPECT_EQ(program.Checked(IDC_MODE_MERGE), row.bMerge);
-        EXPECT_EQ(program.Checked(IDC_MODE_SPLIT), !row.bMerge);
-        EXPECT_EQ(wintest::WindowText(program.Item(IDOK)), row.bMerge ? "合并" : "分割");
+        for (int nID : {IDC_MODE_SPLIT, IDC_MODE_MERGE, IDC_MODE_VERIFY})
+            EXPECT_EQ(program.Checked(nID), nID == row.nMode) << nID;
+        EXPECT_EQ(wintest::WindowText(program.Item(IDOK)), row.pszStart);
         EXPECT_TRUE(::IsWindowEnabled(program.Item(IDOK)));
         ::PostMessageW(program.Item(IDCANCEL), BM_CLICK, 0, 0);
         program.ExpectEndsWithExitCodeZero();
