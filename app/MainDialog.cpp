@@ -5,6 +5,7 @@
 #include "app/MainDialog.h"
 
 #include "app/SizeChoice.h"
+#include "engine/ChecksumRecord.h"
 #include "engine/PieceName.h"
 #include "framework/portable/Utf16.h"
 #include "framework/win32/DataExchange.h"
@@ -60,6 +61,7 @@ BEGIN_MESSAGE_MAP(CMainDialog, CDialog)
     ON_MESSAGE(WM_CTLCOLORSTATIC, &CMainDialog::OnCtlColorStatic)
     ON_BN_CLICKED(IDC_MODE_SPLIT, &CMainDialog::OnModeSplit)
     ON_BN_CLICKED(IDC_MODE_MERGE, &CMainDialog::OnModeMerge)
+    ON_BN_CLICKED(IDC_MODE_VERIFY, &CMainDialog::OnModeVerify)
     ON_BN_CLICKED(IDC_SHOW_INSTRUCTIONS, &CMainDialog::OnShowInstructions)
     ON_WM_SIZE()
     ON_MESSAGE(WM_TRAY_NOTIFY, &CMainDialog::OnTrayNotify)
@@ -197,9 +199,11 @@ void CMainDialog::TakeFile(const CString& strPath)
 {
     m_strPath = strPath;
     SetDlgItemText(IDC_PATH, m_strPath.c_str());
-    if (IsDlgButtonChecked(IDC_MODE_MERGE) != BST_CHECKED && IsDlgButtonChecked(IDC_MODE_SPLIT) != BST_CHECKED) {
-        // Piece 001 is the start of a set: merged, not split.
-        if (CPieceName(m_strPath).IsFirstPiece())
+    if (!ModeChosen()) {
+        // A record names a set to check; piece 001 starts one: merged, not split.
+        if (IsChecksumRecordName(m_strPath))
+            OnModeVerify();
+        else if (CPieceName(m_strPath).IsFirstPiece())
             OnModeMerge();
         else
             OnModeSplit();
@@ -209,27 +213,49 @@ void CMainDialog::TakeFile(const CString& strPath)
 
 void CMainDialog::EnableStartForPath()
 {
-    if (!m_strPath.empty() &&
-        (IsDlgButtonChecked(IDC_MODE_MERGE) == BST_CHECKED || IsDlgButtonChecked(IDC_MODE_SPLIT) == BST_CHECKED))
+    if (!m_strPath.empty() && ModeChosen())
         EnableStart();
+}
+
+bool CMainDialog::ModeChosen()
+{
+    for (int nID : {IDC_MODE_SPLIT, IDC_MODE_MERGE, IDC_MODE_VERIFY}) {
+        if (IsDlgButtonChecked(nID) == BST_CHECKED)
+            return true;
+    }
+    return false;
 }
 
 void CMainDialog::OnModeSplit()
 {
     CheckDlgButton(IDC_MODE_SPLIT, BST_CHECKED);
     m_bSplitMode = true;
+    m_mode = JobKind::Split;
     SetDlgItemText(IDOK, "分割");
     EnableSizeControls(TRUE);
+    EnableTargetControls(TRUE);
     if (!m_strPath.empty() && m_nSizeChoice != 0)
         EnableStart();
 }
 
 void CMainDialog::OnModeMerge()
 {
-    CheckDlgButton(IDC_MODE_MERGE, BST_CHECKED);
+    ChooseSetMode(IDC_MODE_MERGE, JobKind::Merge, "合并");
+}
+
+void CMainDialog::OnModeVerify()
+{
+    ChooseSetMode(IDC_MODE_VERIFY, JobKind::Verify, "校验");
+}
+
+void CMainDialog::ChooseSetMode(int nID, JobKind mode, const char* pszStart)
+{
+    CheckDlgButton(nID, BST_CHECKED);
     m_bSplitMode = false;
-    SetDlgItemText(IDOK, "合并");
+    m_mode = mode;
+    SetDlgItemText(IDOK, pszStart);
     EnableSizeControls(FALSE);
+    EnableTargetControls(mode != JobKind::Verify);
     if (!m_strPath.empty())
         EnableStart();
 }
@@ -278,6 +304,12 @@ void CMainDialog::EnableSizeControls(BOOL bEnable)
     GetDlgItem(IDC_SIZE_32MB).EnableWindow(bEnable);
     GetDlgItem(IDC_SIZE_OTHER).EnableWindow(bEnable);
     EnableSizeField();
+}
+
+void CMainDialog::EnableTargetControls(BOOL bEnable)
+{
+    for (int nID : {IDC_TARGET_FRAME, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_TARGET_HINT})
+        GetDlgItem(nID).EnableWindow(bEnable);
 }
 
 void CMainDialog::EnableSizeField()

@@ -1,5 +1,5 @@
-// The main dialog: split or merge, the file, the folder for what the job writes, the
-// piece size, Start and Exit.
+// The main dialog: split, merge or check, the file, the folder for what the job
+// writes, the piece size, Start and Exit.
 // The Start button and the size controls are enabled directly by the handlers; the
 // form members below are what the Start command reads, with the folder field 保存到,
 // which it reads as it stands and the job checks.
@@ -24,17 +24,18 @@ public:
 
     BOOL OnInitDialog() override;
 
-    // The form. m_bSplitMode is written by the first mode choice, which every way of
-    // enabling Start passes through; m_strPath follows the path field only when
-    // browsing, dropping or starting.
-    bool m_bSplitMode = false;   // true = split, false = merge
+    // The form. m_bSplitMode and m_mode are written together by the first mode
+    // choice, which every way of enabling Start passes through; m_strPath follows the
+    // path field only when browsing, dropping or starting.
+    bool m_bSplitMode = false;   // true = split, false = merge or check
+    JobKind m_mode = JobKind::Merge;  // the job Start runs
     int m_nSizeChoice = 0;       // 0 = none chosen, 1 = "32MB", 2 = "64MB", 3 = "其他" (the size field)
     int m_nPieceSizeK = 0;       // the piece size in thousands of bytes, set from PieceSizeFor
-    CString m_strPath;           // the file to split, or piece 001 to merge from
+    CString m_strPath;           // the file to split, or piece 001 (or a record, to check) of a set
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    // Start: checks the form here, runs the split or merge on a worker thread behind
+    // Start: checks the form here, runs the job on a worker thread behind
     // the progress dialog, says how it ended once that dialog has gone, and leaves
     // this dialog open.
     void OnOK() override;
@@ -58,6 +59,7 @@ protected:
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     void OnModeSplit();
     void OnModeMerge();
+    void OnModeVerify();
     void OnPieceSize32MB();
     void OnPieceSize64MB();
     void OnPieceSizeOther();
@@ -71,7 +73,13 @@ private:
     // for, or none when the command ends here.
     std::optional<CJobRequest> CheckForm();
 
+    // Merge and check read a set that is there: no piece size, Start once there is a
+    // path.
+    void ChooseSetMode(int nID, JobKind mode, const char* pszStart);
+    bool ModeChosen();
     void EnableSizeControls(BOOL bEnable);
+    // 保存到 takes input while the job writes something: not for a check.
+    void EnableTargetControls(BOOL bEnable);
     // The size field takes input only while its choice, 其他, is the one made.
     void EnableSizeField();
     // The piece size of the size chosen, in bytes, with m_nPieceSizeK set from it;

@@ -61,7 +61,7 @@ std::optional<CJobRequest> CMainDialog::CheckForm()
     if (!UpdateData(TRUE))
         return std::nullopt;
     CJobRequest request;
-    request.kind = m_bSplitMode ? JobKind::Split : JobKind::Merge;
+    request.kind = m_mode;
     request.strPath = m_strPath;
     request.nPieceSize = nPieceSize;
     // The folder is checked by the job, where it is written to.

@@ -10,29 +10,14 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 out=${1:-docs/screenshots/progress.png}
 
 . scripts/ui-session.sh
+. scripts/capture.sh
 
-# The profile exists once the prefix has been made; Wine names it after the user and
-# links Videos to the home folder, which this prefix's Videos must not write into.
-user=${USER:-$(id -un)}
-work="$WINEPREFIX/drive_c/users/$user/Videos"
-[ ! -L "$work" ] || rm "$work"
-mkdir -p "$work"
-[ ! -e "$work/movie.avi" ] || { echo "screenshot-progress: $work/movie.avi is in the way" >&2; exit 1; }
-tosvik_at_exit+=("rm -f '$work/movie.avi' '$work/movie.avi.sha256' '$work'/movie_[0-9][0-9][0-9].avi")
-truncate -s 8000000000 "$work/movie.avi"
+tosvik_videos_folder movie.avi
+truncate -s 8000000000 "$videos/movie.avi"
 
 scripts/wine-run.sh explorer /desktop=Tosvik,800x600 "$exe" &
 
-# Prints the X window whose title matches $1, waiting up to 30 s for it.
-wait_window() {
-  local w
-  for _ in $(seq 60); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$w" ] && { echo "$w"; return; }
-    sleep 0.5
-  done
-  echo "screenshot-progress: no window \"$1\"" >&2
-  return 1
-}
+wait_window() { tosvik_wait_window "$1" 30; }
 
 main=$(wait_window '^Tosvik2\.0')
 sleep 2
@@ -46,22 +31,17 @@ click_at() {
 click_at 40 29    # 分割
 click_at 224 28   # 32MB
 click_at 60 101   # the path field
-xdotool type --delay 20 "C:\\users\\$user\\Videos\\movie.avi"
+xdotool type --delay 20 "$videos_windows\\movie.avi"
 click_at 288 74   # Start
 
 progress=$(wait_window '^Kavrel分割中')
 # Long enough for the speed and the time left to settle.
 sleep 4
-# xdotool counts the offset of a window inside the Wine desktop twice; xwininfo's
-# absolute corner is right.
-info=$(xwininfo -id "$progress")
-x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-w=$(sed -n 's/.*Width: *//p' <<<"$info")
-h=$(sed -n 's/.*Height: *//p' <<<"$info")
+area=$(tosvik_window_area "$progress")
 mkdir -p "$(dirname "$out")"
-import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out"
-echo "screenshot-progress: $out (${w}x${h})"
+# Shot at once: a running bar never holds still for tosvik_capture.
+import -window root -crop "$area" +repage "$out"
+echo "screenshot-progress: $out ($area)"
 
 xdotool key Escape
 # The cancel box, captioned like the job.
@@ -69,5 +49,5 @@ wait_window '^Kavrel分割中' >/dev/null
 sleep 1
 xdotool key Return
 sleep 1
-leftover=$(find "$work" -name 'movie_*' | wc -l)
+leftover=$(find "$videos" -name 'movie_*' | wc -l)
 [ "$leftover" = 0 ] || echo "screenshot-progress: $leftover pieces left after the cancel" >&2

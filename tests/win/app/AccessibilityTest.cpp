@@ -99,6 +99,7 @@ TEST(Accessibility, OpensOnThePathFieldAndTabReachesBothLinks)
     EXPECT_EQ(::GetDlgCtrlID(program.Focus()), IDC_PATH);
     EXPECT_FALSE(program.Checked(IDC_MODE_SPLIT));
     EXPECT_FALSE(program.Checked(IDC_MODE_MERGE));
+    EXPECT_FALSE(program.Checked(IDC_MODE_VERIFY));
 
     std::vector<int> visited;
     for (int i = 0; i < 12; ++i) {

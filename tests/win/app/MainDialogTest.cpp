@@ -4,6 +4,7 @@
 
 #include "framework/portable/Utf16.h"
 #include "res/resource.h"
+#include "tests/engine/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,12 @@ void ExpectForm(const MainDialogSession& s, const Expected& e)
     EXPECT_EQ(s.Enabled(IDC_SIZE_OTHER_MB), e.bSizesEnabled && e.nSizeChecked == kOther);
     EXPECT_EQ(s.Checked(IDC_MODE_SPLIT), e.bSplitChecked);
     EXPECT_EQ(s.Checked(IDC_MODE_MERGE), e.bMergeChecked);
+    // Start is captioned after the mode chosen.
+    EXPECT_EQ(s.Checked(IDC_MODE_VERIFY), CString(e.pszStartCaption) == "校验");
+    // A check writes nothing, so it has no folder to write to.
+    for (int nID : {IDC_TARGET_DIR, IDC_BROWSE_DIR})
+        EXPECT_EQ(s.Enabled(nID), !s.Checked(IDC_MODE_VERIFY)) << "control " << nID;
+    EXPECT_EQ(s.Form().m_bSplitMode, e.bSplitChecked);
     EXPECT_EQ(s.Checked(IDC_SIZE_32MB), e.nSizeChecked == 32);
     EXPECT_EQ(s.Checked(IDC_SIZE_64MB), e.nSizeChecked == 64);
     EXPECT_EQ(s.Checked(IDC_SIZE_OTHER), e.nSizeChecked == kOther);
@@ -65,7 +72,7 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
 
         const int order[] = {IDOK, IDCANCEL, IDC_PATH_LABEL, IDC_PATH, IDC_BROWSE, IDC_TARGET_FRAME,
                              IDC_TARGET_DIR_LABEL, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_TARGET_HINT, IDC_MODE_SPLIT,
-                             IDC_MODE_MERGE, IDC_MODE_FRAME, IDC_FILE_FRAME, IDC_SIZE_FRAME,
+                             IDC_MODE_MERGE, IDC_MODE_VERIFY, IDC_MODE_FRAME, IDC_FILE_FRAME, IDC_SIZE_FRAME,
                              IDC_SHOW_INSTRUCTIONS, IDC_CREDITS_FRAME, IDC_DESIGNER_TEXT, IDC_HOME_LINK,
                              IDC_MAIL_LINK, IDC_SIZE_64MB, IDC_SIZE_32MB, IDC_SIZE_OTHER,
                              IDC_SIZE_OTHER_MB_LABEL, IDC_SIZE_OTHER_MB};
@@ -85,6 +92,7 @@ TEST(MainDialog, OpensFromItsTemplateWaitingForAModeChoice)
         } radios[] = {
             {IDC_MODE_SPLIT, WS_GROUP | WS_TABSTOP},
             {IDC_MODE_MERGE, 0},
+            {IDC_MODE_VERIFY, 0},
             {IDC_SIZE_64MB, WS_GROUP | WS_TABSTOP},
             {IDC_SIZE_32MB, 0},
             {IDC_SIZE_OTHER, 0},
@@ -130,16 +138,19 @@ TEST(MainDialog, ModeAndSizeChoicesEnableStartAndNeverDisableIt)
         } steps[] = {
             {IDC_MODE_SPLIT, {"分割", false, true, true, false, 0}},
             {IDC_MODE_MERGE, {"合并", false, false, false, true, 0}},
+            {IDC_MODE_VERIFY, {"校验", false, false, false, false, 0}},
             {IDC_MODE_SPLIT, {"分割", false, true, true, false, 0}},
             // A size enables Start even with no path; Start then asks for one.
             {IDC_SIZE_32MB, {"分割", true, true, true, false, 32}},
             {IDC_SIZE_64MB, {"分割", true, true, true, false, 64}},
             // The size's mark stays through mode changes: the pairs are groups apart.
             {IDC_MODE_MERGE, {"合并", true, false, false, true, 64}},
+            {IDC_MODE_VERIFY, {"校验", true, false, false, false, 64}},
             {IDC_MODE_SPLIT, {"分割", true, true, true, false, 64}},
             // 其他 is a third size like them; its field follows it, in and out of merge.
             {IDC_SIZE_OTHER, {"分割", true, true, true, false, kOther}},
             {IDC_MODE_MERGE, {"合并", true, false, false, true, kOther}},
+            {IDC_MODE_VERIFY, {"校验", true, false, false, false, kOther}},
             {IDC_MODE_SPLIT, {"分割", true, true, true, false, kOther}},
             {IDC_SIZE_32MB, {"分割", true, true, true, false, 32}},
         };
@@ -198,6 +209,23 @@ TEST(MainDialog, BrowsingTakesOverTheTypedOrChosenPath)
         // Split keeps Start enabled although no size has been chosen.
         s.Click(IDC_MODE_SPLIT);
         ExpectForm(s, {"分割", true, true, true, false, 0});
+    });
+}
+
+// 校验 takes no size: like merge, it waits for a path, which may be the record.
+TEST(MainDialog, CheckModeEnablesStartOnAPathAsMergeDoes)
+{
+    CTempDir dir;
+    const std::string strRecord = dir.Path("movie.avi.sha256");
+    WriteBytes(strRecord, "");
+    MainDialogSession s;
+    s.Run([&] {
+        s.Click(IDC_MODE_VERIFY);
+        s.Browse(nullptr);
+        ExpectForm(s, {"校验", false, false, false, false, 0});
+        s.Browse(strRecord.c_str());
+        EXPECT_EQ(s.Form().m_strPath, strRecord);
+        ExpectForm(s, {"校验", true, false, false, false, 0});
     });
 }
 
@@ -301,10 +329,12 @@ TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
                   (std::vector<int>{IDC_BROWSE, IDC_TARGET_DIR, IDC_BROWSE_DIR, IDC_MODE_SPLIT, IDC_SHOW_INSTRUCTIONS, IDC_HOME_LINK,
                                     IDC_MAIL_LINK, IDCANCEL}));
 
-        // The arrow keys choose within the mode pair and wrap inside it.
+        // The arrow keys choose within the three modes and wrap inside them.
         FocusOn(s, IDC_MODE_SPLIT);
         EXPECT_EQ(Press(s, VK_DOWN), IDC_MODE_MERGE);
         ExpectForm(s, {"合并", false, false, false, true, 0});
+        EXPECT_EQ(Press(s, VK_DOWN), IDC_MODE_VERIFY);
+        ExpectForm(s, {"校验", false, false, false, false, 0});
         EXPECT_EQ(Press(s, VK_DOWN), IDC_MODE_SPLIT);
         ExpectForm(s, {"分割", false, true, true, false, 0});
 
@@ -329,8 +359,10 @@ TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
         EXPECT_EQ(Press(s, VK_UP), IDC_SIZE_32MB);
         ExpectForm(s, {"分割", true, true, true, false, 32});
 
-        // Merge by arrow leaves the size marked for the next split.
+        // Merge and check by arrow leave the size marked for the next split.
         FocusOn(s, IDC_MODE_SPLIT);
+        EXPECT_EQ(Press(s, VK_UP), IDC_MODE_VERIFY);
+        ExpectForm(s, {"校验", true, false, false, false, 32});
         EXPECT_EQ(Press(s, VK_UP), IDC_MODE_MERGE);
         ExpectForm(s, {"合并", true, false, false, true, 32});
     });
@@ -338,18 +370,24 @@ TEST(MainDialog, TabReachesBothGroupsAndArrowKeysStayInTheirGroup)
 
 TEST(MainDialog, ADroppedFileFillsTheFieldAndChoosesTheModeByItsName)
 {
+    const Expected split = {"分割", true, true, true, false, 0};
+    const Expected merge = {"合并", true, false, false, true, 0};
+    const Expected check = {"校验", true, false, false, false, 0};
     const struct {
         const char* pszFile;
-        bool bMerge;
+        const Expected& mode;
     } rows[] = {
-        {"C:\\data\\한국어.bin", false},
-        {"C:\\data\\photo😀_001.jpg", true},
-        {"C:\\data\\movie_002.avi", false},
-        {"C:\\data\\notes_001", true},
+        {"C:\\data\\한국어.bin", split},
+        {"C:\\data\\photo😀_001.jpg", merge},
+        {"C:\\data\\movie_002.avi", split},
+        {"C:\\data\\notes_001", merge},
         // The number belongs to the file's name, not to a folder's.
-        {"C:\\set_001.d\\movie.avi", false},
-        {"C:\\v1.0\\movie_001.avi", true},
-        {"C:\\data\\x001.bin", false},
+        {"C:\\set_001.d\\movie.avi", split},
+        {"C:\\v1.0\\movie_001.avi", merge},
+        {"C:\\data\\x001.bin", split},
+        // A record is checked against its set, whatever its own name says.
+        {"C:\\data\\movie.avi.sha256", check},
+        {"C:\\data\\movie_001.sha256", check},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszFile);
@@ -358,10 +396,7 @@ TEST(MainDialog, ADroppedFileFillsTheFieldAndChoosesTheModeByItsName)
             s.Drop({row.pszFile, "C:\\data\\second.bin"});
             EXPECT_EQ(s.Form().m_strPath, row.pszFile);
             // Start is ready as after a confirmed browse, without a size for a split.
-            if (row.bMerge)
-                ExpectForm(s, {"合并", true, false, false, true, 0});
-            else
-                ExpectForm(s, {"分割", true, true, true, false, 0});
+            ExpectForm(s, row.mode);
         });
     }
 }
@@ -380,6 +415,12 @@ TEST(MainDialog, ADropKeepsAChosenModeAndReplacesTheFieldsText)
         s.Click(IDC_SIZE_64MB);
         s.Drop({"D:\\piece_001.avi"});
         ExpectForm(s, {"分割", true, true, true, false, 64});
+        s.Drop({"D:\\piece.avi.sha256"});
+        ExpectForm(s, {"分割", true, true, true, false, 64});
+
+        s.Click(IDC_MODE_VERIFY);
+        s.Drop({"D:\\piece.avi"});
+        ExpectForm(s, {"校验", true, false, false, false, 64});
         EXPECT_TRUE(s.boxes.Boxes().empty());
     });
 }

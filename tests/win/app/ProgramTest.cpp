@@ -71,12 +71,14 @@ TEST(Program, StartsWithTheFileOnItsCommandLine)
 {
     const struct {
         const char* pszFile;
+        int nMode;
+        const char* pszStart;
         const char* pszFolder;
-        bool bMerge;
     } rows[] = {
-        {"C:\\한국어 폴더\\photo😀.jpg", "", false},
-        {"C:\\数据\\movie_001.avi", "", true},
-        {"C:\\数据\\movie.avi", "E:\\优盘 1", false},
+        {"C:\\한국어 폴더\\photo😀.jpg", IDC_MODE_SPLIT, "分割", ""},
+        {"C:\\数据\\movie_001.avi", IDC_MODE_MERGE, "合并", ""},
+        {"C:\\数据\\movie.avi.sha256", IDC_MODE_VERIFY, "校验", ""},
+        {"C:\\数据\\movie.avi", IDC_MODE_SPLIT, "分割", "E:\\优盘 1"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszFile);
@@ -84,9 +86,9 @@ TEST(Program, StartsWithTheFileOnItsCommandLine)
         ASSERT_NE(program.Dialog(), nullptr) << "the program showed no dialog";
         EXPECT_EQ(wintest::WindowText(program.Item(IDC_PATH)), row.pszFile);
         EXPECT_EQ(wintest::WindowText(program.Item(IDC_TARGET_DIR)), row.pszFolder);
-        EXPECT_EQ(program.Checked(IDC_MODE_MERGE), row.bMerge);
-        EXPECT_EQ(program.Checked(IDC_MODE_SPLIT), !row.bMerge);
-        EXPECT_EQ(wintest::WindowText(program.Item(IDOK)), row.bMerge ? "合并" : "分割");
+        for (int nID : {IDC_MODE_SPLIT, IDC_MODE_MERGE, IDC_MODE_VERIFY})
+            EXPECT_EQ(program.Checked(nID), nID == row.nMode) << nID;
+        EXPECT_EQ(wintest::WindowText(program.Item(IDOK)), row.pszStart);
         EXPECT_TRUE(::IsWindowEnabled(program.Item(IDOK)));
         ::PostMessageW(program.Item(IDCANCEL), BM_CLICK, 0, 0);
         program.ExpectEndsWithExitCodeZero();

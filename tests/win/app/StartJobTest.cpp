@@ -5,6 +5,7 @@
 
 #include "framework/portable/FileSystem.h"
 #include "framework/portable/Utf16.h"
+#include "engine/SplitFile.h"
 #include "res/resource.h"
 #include "tests/engine/TestFiles.h"
 
@@ -67,6 +68,48 @@ TEST(StartJob, SplitsAndMergesARealFileChosenInTheFileOpenDialog)
         EXPECT_EQ(boxes[2].hOwner, s.Dialog());
         EXPECT_TRUE(ReadBytes(strSource) == bytes) << "the merged file differs from the source";
         EXPECT_EQ(nBoxesOverProgress, 0);
+    });
+}
+
+// A set checked where it lies, from piece 001: whole, then with a piece damaged on
+// the way, which the check names in the merge's words. The folder keeps what it held.
+TEST(StartJob, ChecksASetAndNamesADamagedPieceAsTheMergeDoes)
+{
+    CTempDir dir;
+    const std::string strSource = dir.Path("한국어 v.bin");
+    const std::string strSecond = dir.Path("한국어 v_002.bin");
+    WriteBytes(strSource, MakeBytes(2500, 3));
+    ASSERT_TRUE(SplitFile(strSource, 1000).IsDone());
+    ASSERT_TRUE(::DeleteFileW(Widen(strSource).c_str()));
+    const CString strDamaged = "文件" + strSecond + "已经损坏,和校验文件不符\n请重新复制这个文件!";
+
+    MainDialogSession s;
+    s.Run([&] {
+        s.Click(IDC_MODE_VERIFY);
+        s.Browse(dir.Path("한국어 v_001.bin").c_str());
+        s.Click(IDOK);
+        auto boxes = s.boxes.Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "校验完成\n3个分割好的文件和校验文件" + strSource + ".sha256完全相符");
+        EXPECT_EQ(boxes[0].caption, "Kavrel：完成了！");
+        EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONINFORMATION));
+        EXPECT_EQ(boxes[0].hOwner, s.Dialog());
+
+        std::string bytes = ReadBytes(strSecond);
+        bytes[500] ^= 1;
+        WriteBytes(strSecond, bytes);
+        s.Click(IDOK);
+        s.Click(IDC_MODE_MERGE);
+        s.Click(IDOK);
+        boxes = s.boxes.Boxes();
+        ASSERT_EQ(boxes.size(), 3u);
+        EXPECT_EQ(boxes[1].text, strDamaged);
+        EXPECT_EQ(boxes[1].caption, "Kavrel校验中....");
+        EXPECT_EQ(boxes[1].type, static_cast<UINT>(MB_ICONEXCLAMATION));
+        EXPECT_EQ(boxes[2].text, strDamaged);
+        EXPECT_EQ(boxes[2].caption, "Kavrel合并中....");
+        EXPECT_EQ(dir.Count(), 4u) << "the three pieces and their record";
+        EXPECT_EQ(ReadBytes(strSecond), bytes);
     });
 }
 
