@@ -11,11 +11,16 @@ out=${1:-docs/screenshots/main-dialog.png}
 . scripts/ui-session.sh
 
 . scripts/capture.sh
-# TOSVIK_DPI (96 by default) sets the prefix's display scale, as the control panel does.
+# TOSVIK_DPI (96 by default) sets the prefix's display scale, as the control panel does;
+# it is set back to 96 at the end, for the other scripts that share the prefix.
+set_dpi() {
+  local key
+  for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    scripts/wine-run.sh reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+  done
+}
 dpi=${TOSVIK_DPI:-96}
-for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
-  scripts/wine-run.sh reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
-done
+set_dpi "$dpi"
 scripts/wine-run.sh explorer /desktop=Tosvik,$(( 800 * dpi / 96 ))x$(( 600 * dpi / 96 )) "$exe" &
 window=$(tosvik_wait_window '^Tosvik2\.0' 60) || { echo "screenshot: the dialog did not show up"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -37,3 +42,4 @@ xdotool mousemove "$(( X + WIDTH - 10 ))" "$(( Y + HEIGHT - 10 ))"
 mkdir -p "$(dirname "$out")"
 tosvik_capture "${WIDTH}x${HEIGHT}+${X}+${Y}" "$out"
 echo "screenshot: $out (${WIDTH}x${HEIGHT})"
+[ "$dpi" = 96 ] || set_dpi 96
