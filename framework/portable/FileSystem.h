@@ -34,6 +34,9 @@ bool RenameFile(const std::string& strFrom, const std::string& strTo, long& nErr
 // True when the file system takes the two file names for the same one.
 bool SameFileName(const std::string& strA, const std::string& strB);
 
+// True when strPath leads to a folder, links followed.
+bool IsFolder(const std::string& strPath);
+
 // True when strPath leads to a regular file, links followed: not a folder, a device
 // or a pipe, which can block whoever opens it to read.
 bool IsRegularFile(const std::string& strPath);

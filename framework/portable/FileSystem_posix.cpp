@@ -53,6 +53,12 @@ bool SameFileName(const std::string& strA, const std::string& strB)
     return strA == strB;
 }
 
+bool IsFolder(const std::string& strPath)
+{
+    struct stat st;
+    return ::stat(strPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool IsRegularFile(const std::string& strPath)
 {
     struct stat st;

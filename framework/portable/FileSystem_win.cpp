@@ -66,6 +66,12 @@ bool SameFileName(const std::string& strA, const std::string& strB)
         CSTR_EQUAL;
 }
 
+bool IsFolder(const std::string& strPath)
+{
+    const DWORD nAttributes = ::GetFileAttributesW(Widen(strPath).c_str());
+    return nAttributes != INVALID_FILE_ATTRIBUTES && (nAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 bool IsRegularFile(const std::string& strPath)
 {
     const std::wstring strWide = Widen(strPath);
