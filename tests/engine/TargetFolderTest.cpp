@@ -26,13 +26,6 @@ std::map<std::string, std::string> Contents(const CTempDir& dir)
     return files;
 }
 
-std::string Folder(const CTempDir& dir)
-{
-    std::string path = dir.Path("");
-    path.pop_back();
-    return path;
-}
-
 #ifdef _WIN32
 const char kUnwritableFolder[] = "Z:\\proc";
 #else
@@ -97,7 +90,7 @@ TEST(TargetFolder, JobsWriteOnlyIntoTheChosenFolder)
         if (row.bDamaged)
             WriteBytes(source.Path("film_002.mkv"), MakeBytes(1000, 7));
         const std::string written = row.kind == S ? "film_001.mkv" : "film.mkv";
-        std::string targetDir = Folder(target);
+        std::string targetDir = target.Folder();
         switch (row.target) {
         case Target::Other:
             break;
@@ -154,7 +147,7 @@ TEST(TargetFolder, JobsWriteOnlyIntoTheChosenFolder)
         }
         // From that folder into a third: the source back, the pieces only read.
         CTempDir third;
-        EXPECT_EQ(MergePieces(target.Path("film_001.mkv"), nullptr, false, Folder(third)),
+        EXPECT_EQ(MergePieces(target.Path("film_001.mkv"), nullptr, false, third.Folder()),
                   CJobOutcome::Done(M, third.Path("film.mkv")));
         EXPECT_TRUE(SameBytes(ReadBytes(third.Path("film.mkv")), bytes));
         EXPECT_EQ(Contents(target).size(), row.nTargetFiles);

@@ -22,6 +22,8 @@ public:
 
     // Full path of name inside the folder, with the platform's separator.
     std::string Path(const std::string& name) const;
+    // The folder itself, with no separator after it.
+    const std::string& Folder() const { return m_strDir; }
     // Number of entries in the folder.
     std::size_t Count() const;
 

@@ -8,17 +8,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-std::string Folder(const CTempDir& dir)
-{
-    std::string path = dir.Path("");
-    path.pop_back();
-    return path;
-}
-
-}  // namespace
-
 TEST(TargetFolder, ThePickerFillsTheFieldAndCancelLeavesIt)
 {
     CTempDir first;
@@ -30,22 +19,22 @@ TEST(TargetFolder, ThePickerFillsTheFieldAndCancelLeavesIt)
         EXPECT_EQ(s.Text(IDC_BROWSE_DIR), "浏览文件夹");
         EXPECT_TRUE(::IsWindowVisible(s.Item(IDC_TARGET_HINT)));
 
-        s.BrowseFolder(Folder(first).c_str());
-        EXPECT_EQ(s.Text(IDC_TARGET_DIR), Folder(first));
+        s.BrowseFolder(first.Folder().c_str());
+        EXPECT_EQ(s.Text(IDC_TARGET_DIR), first.Folder());
         s.BrowseFolder(nullptr);
-        EXPECT_EQ(s.Text(IDC_TARGET_DIR), Folder(first)) << "cancel keeps the field";
+        EXPECT_EQ(s.Text(IDC_TARGET_DIR), first.Folder()) << "cancel keeps the field";
         // Opened in the folder of the field, another one is chosen.
-        s.BrowseFolder(Folder(second).c_str());
-        EXPECT_EQ(s.Text(IDC_TARGET_DIR), Folder(second));
+        s.BrowseFolder(second.Folder().c_str());
+        EXPECT_EQ(s.Text(IDC_TARGET_DIR), second.Folder());
 
         // A dropped folder goes to this field, a file to the path field.
-        s.Drop({Folder(first)});
-        EXPECT_EQ(s.Text(IDC_TARGET_DIR), Folder(first));
+        s.Drop({first.Folder()});
+        EXPECT_EQ(s.Text(IDC_TARGET_DIR), first.Folder());
         EXPECT_TRUE(s.Text(IDC_PATH).empty());
         EXPECT_FALSE(s.Checked(IDC_MODE_SPLIT) || s.Checked(IDC_MODE_MERGE)) << "a folder chooses no mode";
         s.Drop({second.Path("film.bin")});
         EXPECT_EQ(s.Text(IDC_PATH), second.Path("film.bin"));
-        EXPECT_EQ(s.Text(IDC_TARGET_DIR), Folder(first));
+        EXPECT_EQ(s.Text(IDC_TARGET_DIR), first.Folder());
         EXPECT_TRUE(s.boxes.Boxes().empty());
     });
 }
@@ -63,7 +52,7 @@ TEST(TargetFolder, SplitIntoOneFolderAndMergeIntoAnotherGiveTheFileBack)
         s.Drop({source.Path("film.bin")});
         s.Click(IDC_SIZE_OTHER);
         s.TypeSize("1");
-        s.BrowseFolder(Folder(stick).c_str());
+        s.BrowseFolder(stick.Folder().c_str());
         s.Click(IDOK);
         ASSERT_EQ(s.boxes.Boxes().size(), 1u);
         EXPECT_EQ(s.boxes.Boxes()[0].text,
@@ -73,7 +62,7 @@ TEST(TargetFolder, SplitIntoOneFolderAndMergeIntoAnotherGiveTheFileBack)
 
         s.Click(IDC_MODE_MERGE);
         s.Drop({stick.Path("film_001.bin")});
-        s.Drop({Folder(other)});
+        s.Drop({other.Folder()});
         s.Click(IDOK);
         ASSERT_EQ(s.boxes.Boxes().size(), 2u);
         EXPECT_EQ(s.boxes.Boxes()[1].text, "合并完成\n请检查:" + other.Path("film.bin"));
